@@ -1,0 +1,56 @@
+#include "engine/conversion_job.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+#include "platform/text.h"
+
+namespace engine {
+namespace {
+
+constexpr std::array<std::wstring_view, 12> kAcceptedExtensions = {
+    L".tif", L".tiff", L".gif", L".bmp", L".dib",  L".png",
+    L".mng", L".raw",  L".jbig", L".jpg", L".jpeg", L".jpe",
+};
+
+bool IsExistingFile(const std::wstring& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(platform::ToUtf8(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+}  // namespace
+
+bool ConversionJob::IsAcceptedImage(std::wstring_view path) {
+    const std::wstring_view fileName = path.substr(path.find_last_of(L'/') + 1);
+    const size_t dot = fileName.find_last_of(L'.');
+    if (dot == std::wstring_view::npos) return false;
+    const std::wstring extension = platform::ToFolded(fileName.substr(dot));
+    return std::find(kAcceptedExtensions.begin(), kAcceptedExtensions.end(), extension) !=
+           kAcceptedExtensions.end();
+}
+
+int32_t ConversionJob::AddImagePath(const std::wstring& path) {
+    if (!IsAcceptedImage(path) || !IsExistingFile(path)) return -1;
+    std::lock_guard guard(jobLock);
+    imagePaths.push_back(path);
+    return static_cast<int32_t>(imagePaths.size());
+}
+
+int32_t ConversionJob::GetImagePath(size_t index, std::wstring& path) {
+    std::lock_guard guard(jobLock);
+    if (index >= imagePaths.size()) {
+        path.clear();
+        return -1;
+    }
+    path = imagePaths[index];
+    return 0;
+}
+
+std::wstring ConversionJob::GetOutputFile() {
+    std::lock_guard guard(jobLock);
+    return outputFile;
+}
+
+}  // namespace engine

@@ -1,0 +1,38 @@
+#pragma once
+
+// Whole-file reads, writes that never leave a half-written file, and an advisory lock between
+// processes. Nothing here throws.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The whole content of a regular file; nullopt when it cannot be opened or read (a folder, a
+// missing file, a read error).
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+
+// Writes bytes to a temporary file in the target's folder, flushes it to disk and renames it
+// over the target. On any failure the target is unchanged, the temporary file is removed and the
+// result is false.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Excludes
+// other processes and other FileLock objects of this process alike.
+class FileLock {
+public:
+    explicit FileLock(const std::filesystem::path& lockFile);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // False when the lock file could not be opened or locked.
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace platform

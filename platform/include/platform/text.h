@@ -1,0 +1,30 @@
+#pragma once
+
+// Text conversion at the system's boundaries. Inside the system text is std::wstring holding
+// Unicode code points; files, libraries, the network and Qt see UTF-8. Nothing here depends on
+// the C locale.
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Encodes code points as UTF-8. Values that are not Unicode scalar values (surrogates, values
+// above U+10FFFF) are written as U+FFFD.
+std::string ToUtf8(std::wstring_view text);
+
+// Decodes UTF-8. Each malformed or truncated sequence, overlong form, encoded surrogate or value
+// above U+10FFFF becomes one U+FFFD; decoding never fails.
+std::wstring FromUtf8(std::string_view bytes);
+
+// Simple case folding of one code point for the Latin, Greek and Cyrillic scripts; other code
+// points fold to themselves.
+wchar_t FoldCase(wchar_t c);
+
+// True when the two texts are equal after FoldCase of every code point.
+bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
+
+// The text with every code point folded by FoldCase.
+std::wstring ToFolded(std::wstring_view text);
+
+}  // namespace platform

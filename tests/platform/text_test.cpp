@@ -1,0 +1,39 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+using platform::FromUtf8;
+using platform::ToUtf8;
+
+TEST(TextTest, RoundTripsEveryPlane) {
+    const std::wstring text = L"Zoë \u4E2D\u6587 \U0001F600 \u0416";
+    EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+    EXPECT_EQ(ToUtf8(L"\U0001F600"), "\xF0\x9F\x98\x80");
+}
+
+TEST(TextTest, MalformedBytesBecomeReplacementCharacters) {
+    EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");         // overlong slash
+    EXPECT_EQ(FromUtf8("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
+    EXPECT_EQ(FromUtf8("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(FromUtf8("ok\xE4\xB8"), L"ok\uFFFD");             // cut short at the end
+    EXPECT_EQ(FromUtf8("\xE4" "x"), L"\uFFFDx");                 // continuation missing
+    EXPECT_EQ(FromUtf8(std::string("\0z", 2)), std::wstring(L"\0z", 2));
+}
+
+TEST(TextTest, InvalidCodePointsEncodeAsReplacementCharacter) {
+    std::wstring bad;
+    bad += static_cast<wchar_t>(0xD800);
+    bad += static_cast<wchar_t>(0x110000);
+    EXPECT_EQ(ToUtf8(bad), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(TextTest, CaseFoldingCoversLatinGreekAndCyrillic) {
+    EXPECT_TRUE(platform::EqualsIgnoreCase(L"Report", L"rEPORT"));
+    EXPECT_TRUE(platform::EqualsIgnoreCase(L"ÄÖÜ Ł Ž", L"äöü ł ž"));
+    EXPECT_TRUE(platform::EqualsIgnoreCase(L"ΑΒΓ", L"αβγ"));
+    EXPECT_TRUE(platform::EqualsIgnoreCase(L"ДОКУМЕНТ Ё", L"документ ё"));
+    EXPECT_FALSE(platform::EqualsIgnoreCase(L"report", L"reports"));
+    EXPECT_FALSE(platform::EqualsIgnoreCase(L"×", L"÷"));
+    EXPECT_EQ(platform::ToFolded(L".JPG"), L".jpg");
+}
