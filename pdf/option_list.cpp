@@ -36,8 +36,11 @@ std::wstring ReadBraced(std::wstring_view text, size_t& pos) {
 
 std::wstring ReadWord(std::wstring_view text, size_t& pos) {
     const size_t start = pos;
-    while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != L'=')
+    while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != L'=') {
+        if (text[pos] == L'{' || text[pos] == L'}')
+            BadList(text, "unbalanced braces");
         ++pos;
+    }
     return std::wstring(text.substr(start, pos - start));
 }
 

@@ -81,12 +81,20 @@ std::vector<ListedImage> ListImages(const std::filesystem::path& pdf) {
         ListedImage image;
         int page = 0;
         int number = 0;
+        std::string interpolate;
         fields >> page >> number >> image.type >> image.width >> image.height >> image.color >>
-            image.components >> image.bitsPerComponent >> image.encoding;
+            image.components >> image.bitsPerComponent >> image.encoding >> interpolate >>
+            image.objectId;
         if (fields)
             images.push_back(image);
     }
     return images;
+}
+
+std::string RawStream(const std::filesystem::path& pdf, int objectId) {
+    return RunTool("qpdf --show-object=" + std::to_string(objectId) + " --raw-stream-data " +
+                   Quoted(pdf))
+        .output;
 }
 
 Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, bool gray) {

@@ -45,8 +45,12 @@ struct ListedImage {
     int components = 0;
     int bitsPerComponent = 0;
     std::string encoding;  // "image" (Flate), "jpeg", "ccitt", ...
+    int objectId = 0;
 };
 std::vector<ListedImage> ListImages(const std::filesystem::path& pdf);
+
+// The stream data of an object as stored, not decoded.
+std::string RawStream(const std::filesystem::path& pdf, int objectId);
 
 // A page rendered by pdftoppm: RGB (3 channels) or grey (1 channel), rows top to bottom.
 struct Rendering {

@@ -37,8 +37,8 @@ struct PngOptions {
     int colorType = 2;  // 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
     int depth = 8;
     bool interlaced = false;
-    std::vector<uint8_t> palette;       // RGB triples
-    std::vector<uint8_t> transparency;  // raw tRNS chunk
+    std::vector<uint8_t> palette{};       // RGB triples
+    std::vector<uint8_t> transparency{};  // raw tRNS chunk
 };
 // rows: packed samples, ceil(width * channels * depth / 8) bytes per row (16-bit big-endian).
 std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t>& rows,
