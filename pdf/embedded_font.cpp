@@ -68,7 +68,14 @@ void EmbeddedFont::Write(ObjectWriter& writer) const {
     if (used_.empty())
         return;
     const std::string baseFont = SubsetTag() + "+" + program_->PostScriptName();
+    const uint32_t cidFontId = WriteCidFont(writer, baseFont);
+    const uint32_t toUnicodeId = WriteToUnicode(writer);
+    writer.WriteObject(id_, "<</Type /Font /Subtype /Type0 /BaseFont " + Name(baseFont) +
+                                " /Encoding /Identity-H /DescendantFonts [" + Reference(cidFontId) +
+                                "] /ToUnicode " + Reference(toUnicodeId) + ">>");
+}
 
+uint32_t EmbeddedFont::WriteCidFont(ObjectWriter& writer, const std::string& baseFont) const {
     std::set<uint32_t> glyphs;
     for (const auto& [code, used] : used_)
         glyphs.insert(used.glyph);
@@ -83,17 +90,19 @@ void EmbeddedFont::Write(ObjectWriter& writer) const {
                           Reference(descriptorId) + " /DW 1000 /W " + WidthsArray();
     if (trueType)
         cidFont += " /CIDToGIDMap " + Reference(WriteGlyphMap(writer, subset));
-    const uint32_t cidFontId = writer.AddObject(cidFont + ">>");
+    return writer.AddObject(cidFont + ">>");
+}
 
+uint32_t EmbeddedFont::WriteToUnicode(ObjectWriter& writer) const {
+    // .notdef stands for every character the font lacks, so it maps to no text.
     std::map<uint16_t, std::u32string> texts;
-    for (const auto& [code, used] : used_)
-        texts[code] = used.text;
-    const uint32_t toUnicodeId = writer.Allocate();
-    WriteDeflated(writer, toUnicodeId, "", ToUnicodeCMap(texts));
-
-    writer.WriteObject(id_, "<</Type /Font /Subtype /Type0 /BaseFont " + Name(baseFont) +
-                                " /Encoding /Identity-H /DescendantFonts [" + Reference(cidFontId) +
-                                "] /ToUnicode " + Reference(toUnicodeId) + ">>");
+    for (const auto& [code, used] : used_) {
+        if (used.glyph != 0)
+            texts[code] = used.text;
+    }
+    const uint32_t id = writer.Allocate();
+    WriteDeflated(writer, id, "", ToUnicodeCMap(texts));
+    return id;
 }
 
 // Six capital letters naming this subset (9.6.4), derived from the glyphs it holds.

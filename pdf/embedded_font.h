@@ -37,6 +37,8 @@ private:
 
     void Remember(const ShapedGlyph& glyph, std::u32string text);
     std::string SubsetTag() const;
+    uint32_t WriteCidFont(ObjectWriter& writer, const std::string& baseFont) const;
+    uint32_t WriteToUnicode(ObjectWriter& writer) const;
     uint32_t WriteProgram(ObjectWriter& writer, const FontSubset& subset) const;
     uint32_t WriteGlyphMap(ObjectWriter& writer, const FontSubset& subset) const;
     uint32_t WriteDescriptor(ObjectWriter& writer, const std::string& baseFont,
