@@ -138,7 +138,7 @@ AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std
     result.block = ReencodeImage(job, writer, path, mode, maxWidth, maxHeight, result.failure);
     if (!result.block) return result;
     result.handle = writer.load_image(L"auto", kVirtualFile, L"");
-    if (result.handle == -1) result.failure = L"the PDF writer cannot load the re-encoded image";
+    if (result.handle == -1) result.failure = writer.get_errmsg();
     return result;
 }
 

@@ -80,8 +80,7 @@ void FitOnPage(const ConversionSettings& settings, pdf::PdfWriter& writer, int i
                             static_cast<int>(height)));
 }
 
-void BuildPage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path, int number,
-               bool& pageOpen) {
+void BuildPage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path, int number) {
     const ConversionSettings& settings = job.settingsSnapshot;
     AcquiredImage image = AcquireImage(job, writer, path);
     if (image.handle == -1) {
@@ -89,23 +88,12 @@ void BuildPage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& p
         return;
     }
     BeginPage(settings, writer);
-    pageOpen = true;
     FitOnPage(settings, writer, image.handle);
     writer.close_image(image.handle);
     image.block.reset();
     DrawWatermarks(job, writer, path, number);
     if (settings.CreateBookmark) writer.create_bookmark(BookmarkTitle(path), L"");
-    pageOpen = false;
     writer.end_page_ext(L"");
-}
-
-// Closes a page that an error left open, so that the document stays usable for later pages.
-void CloseAbandonedPage(pdf::PdfWriter& writer) {
-    try {
-        writer.end_page_ext(L"");
-    } catch (const pdf::PdfError&) {
-        // Nothing more can be done for this page.
-    }
 }
 
 }  // namespace
@@ -116,14 +104,14 @@ int PlaceImagePage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstrin
         ReportSkip(job, path, L"file not found");
         return 0;
     }
-    bool pageOpen = false;
     try {
-        BuildPage(job, writer, path, number, pageOpen);
+        BuildPage(job, writer, path, number);
     } catch (const pdf::PdfError& error) {
+        // The page stays unfinished; the writer drops it when the next page or the end of the
+        // document comes.
         ReportSkip(job, path,
                    platform::FromUtf8("PDF error in " + error.operation() + " [" +
                                       std::to_string(error.number()) + "]: " + error.message()));
-        if (pageOpen) CloseAbandonedPage(writer);
     }
     return 0;
 }
