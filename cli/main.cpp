@@ -94,8 +94,11 @@ int Convert(const cli::CliOptions& options) {
     cli::ProgressReporter reporter(stderr, isatty(STDERR_FILENO) != 0, options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
-    const std::wstring output =
-        job.imagePaths.empty() ? L"" : OutputFor(options, settings, job.imagePaths.front());
+    if (job.imagePaths.empty()) {
+        reporter.Finish(engine::RESULT_NO_IMAGES, L"nothing written");
+        return -engine::RESULT_NO_IMAGES;
+    }
+    const std::wstring output = OutputFor(options, settings, job.imagePaths.front());
     job.outputLocation = output;
     RunContext context{&reporter};
     {

@@ -39,7 +39,7 @@ TEST_F(CliRunTest, HelpVersionAndUsageErrors) {
 
 TEST_F(CliRunTest, FolderImagesBecomePagesInNaturalOrder) {
     for (const char* name : {"img10.png", "img2.jpg", "IMG1.gif", "notes.txt"}) {
-        MakeImage(std::string("album/") + name);
+        MakeImage(std::string("album/") + name, "-size 300x60 xc:white");
     }
     const auto run = Cli("-q --text %FileName% -o " + Quoted(dir_ / "album.pdf") + " " +
                          Quoted(dir_ / "album"));

@@ -19,8 +19,9 @@ class ConversionRunTest : public RunFixture {};
 }  // namespace
 
 TEST_F(ConversionRunTest, SingleModeSkipsAMissingImageAndNumbersPagesByListPosition) {
-    const auto first = Image("1.jpg", kSmall), second = Image("2.jpg", kSmall),
-               third = Image("3.png", kSmall);
+    constexpr const char* kWide = "-size 300x100 xc:white";  // room for the watermark text
+    const auto first = Image("1.jpg", kWide), second = Image("2.jpg", kWide),
+               third = Image("3.png", kWide);
     Add(first), Add(second), Add(third);
     std::filesystem::remove(platform::ToUtf8(second));
     job_.settingsSnapshot.WaterText = L"page %Number%";
@@ -46,7 +47,7 @@ TEST_F(ConversionRunTest, NothingToDoIsReportedWithoutWritingFiles) {
     job_.outputLocation.clear();
     EXPECT_EQ(job_.Run(), RESULT_NO_OUTPUT);
     job_.settingsSnapshot.MakeMultiPDF = 3;  // no such mode: nothing happens
-    job_.outputLocation = Path("");
+    job_.outputLocation = Path("out");
     EXPECT_EQ(job_.Run(), RESULT_OK);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
     EXPECT_TRUE(reports_.empty());
@@ -134,7 +135,7 @@ TEST_F(ConversionRunTest, PerFolderModeCancelledMidFolderStillWritesThatFolder) 
     Add(Image("x/1.png", kSmall)), Add(Image("x/2.png", kSmall)), Add(Image("y/1.png", kSmall));
     cancelAtIndex_ = 1;
     job_.settingsSnapshot.MakeMultiPDF = 2;
-    job_.outputLocation = Path("");
+    job_.outputLocation = platform::FromUtf8(dir_.path().string());
     EXPECT_EQ(job_.Run(), RESULT_CANCELLED);
     EXPECT_EQ(PageCount(dir_ / "x.pdf"), 1);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "y.pdf"));

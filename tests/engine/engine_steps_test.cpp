@@ -59,9 +59,10 @@ TEST_F(EngineStepsTest, BookmarkTitlesDropTheExtension) {
 TEST_F(EngineStepsTest, OutputNamesCountUpPastExistingFiles) {
     engine::ConversionJob job;
     job.settingsSnapshot.MakeMultiPDF = 1;
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", Path("")), Path("a.jpg.pdf"));
+    const std::wstring folder = FromUtf8(dir_.path().string());
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg.pdf"));
     Touch("a.jpg.pdf"), Touch("a.jpg(1).pdf");
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", Path("")), Path("a.jpg(2).pdf"));
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg(2).pdf"));
 
     job.settingsSnapshot.SaveToImageDir = 1;
     EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", L"/out"), L"/x/a.jpg.pdf");

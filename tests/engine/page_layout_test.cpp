@@ -62,9 +62,9 @@ TEST_F(PageLayoutTest, LandscapeAndPageFollowingTheImage) {
 }
 
 TEST_F(PageLayoutTest, WatermarkTextFieldsAndBookmarks) {
-    Add(Image("pics/holiday.jpg", "-size 100x100 xc:white"));
-    Add(Image("pics/x.jpg", "-size 100x100 xc:white"));
-    Add(Image("pics/holiday.v2.jpg", "-size 100x100 xc:white"));
+    Add(Image("pics/holiday.jpg", "-size 400x100 xc:white"));
+    Add(Image("pics/x.jpg", "-size 400x100 xc:white"));
+    Add(Image("pics/holiday.v2.jpg", "-size 400x100 xc:white"));
     Settings().WaterText = L"%FileName% - %Number% %filename%";
     ASSERT_EQ(RunSingle(), engine::RESULT_OK);
     const std::string text = testsupport::DocumentText(dir_ / "out.pdf");
