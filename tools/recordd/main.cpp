@@ -49,10 +49,10 @@ int main(int argc, char** argv) {
     httplib::Server server;
     server.set_payload_max_length(kMaxRequestBytes);
     recordd::InstallRoutes(server, *options, *database);
-    const int port = options->port == 0 ? server.bind_to_any_port(options->address)
-                                        : (server.bind_to_port(options->address, options->port)
-                                               ? options->port
-                                               : -1);
+    const int port =
+        options->port == 0
+            ? server.bind_to_any_port(options->address)
+            : (server.bind_to_port(options->address, options->port) ? options->port : -1);
     if (port <= 0) {
         std::fprintf(stderr, "folioforge-recordd: cannot listen on %s:%d\n",
                      options->address.c_str(), options->port);

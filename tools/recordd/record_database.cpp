@@ -37,7 +37,9 @@ std::unique_ptr<RecordDatabase> RecordDatabase::Open(const std::filesystem::path
     return std::unique_ptr<RecordDatabase>(new RecordDatabase(db));
 }
 
-RecordDatabase::~RecordDatabase() { sqlite3_close(db_); }
+RecordDatabase::~RecordDatabase() {
+    sqlite3_close(db_);
+}
 
 bool RecordDatabase::StoreSubmission(std::string_view client, std::string_view tip,
                                      std::string_view document) {
@@ -53,7 +55,8 @@ bool RecordDatabase::StoreIniRequest(std::string_view client, std::string_view b
 bool RecordDatabase::Insert(const char* sql, std::initializer_list<std::string_view> values) {
     const std::lock_guard guard(lock_);
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) return false;
+    if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK)
+        return false;
     int index = 1;
     for (const std::string_view value : values) {
         sqlite3_bind_text64(statement, index++, value.data(), value.size(), SQLITE_TRANSIENT,

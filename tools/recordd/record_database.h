@@ -25,8 +25,7 @@ public:
                                                 std::string& error);
     ~RecordDatabase();
 
-    bool StoreSubmission(std::string_view client, std::string_view tip,
-                         std::string_view document);
+    bool StoreSubmission(std::string_view client, std::string_view tip, std::string_view document);
     bool StoreIniRequest(std::string_view client, std::string_view body);
 
 private:

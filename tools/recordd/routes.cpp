@@ -14,9 +14,11 @@ constexpr char kText[] = "text/plain; charset=utf-8";
 // Where the value of a field starts in a form body that is not percent-escaped.
 std::optional<size_t> FieldStart(std::string_view body, std::string_view name) {
     const std::string prefix = std::string(name) + "=";
-    if (body.starts_with(prefix)) return prefix.size();
+    if (body.starts_with(prefix))
+        return prefix.size();
     const size_t found = body.find("&" + prefix);
-    if (found == std::string_view::npos) return std::nullopt;
+    if (found == std::string_view::npos)
+        return std::nullopt;
     return found + 1 + prefix.size();
 }
 
@@ -24,13 +26,15 @@ std::optional<size_t> FieldStart(std::string_view body, std::string_view name) {
 // itself hold "&".
 std::optional<std::string_view> InfoField(std::string_view body) {
     const auto start = FieldStart(body, "info");
-    if (!start) return std::nullopt;
+    if (!start)
+        return std::nullopt;
     return body.substr(*start);
 }
 
 std::string_view TipField(std::string_view body) {
     const auto start = FieldStart(body, "tip");
-    if (!start) return {};
+    if (!start)
+        return {};
     return body.substr(*start, body.find('&', *start) - *start);
 }
 
@@ -77,15 +81,15 @@ void InstallRoutes(httplib::Server& server, const ServerOptions& options,
     };
     server.Get("/ini.php", ini);
     server.Post("/ini.php", ini);
-    server.Post("/record.php", [&database](const httplib::Request& request,
-                                           httplib::Response& response) {
-        AnswerRecord(request, response, database);
-    });
+    server.Post("/record.php",
+                [&database](const httplib::Request& request, httplib::Response& response) {
+                    AnswerRecord(request, response, database);
+                });
     for (const Page& page : StaticPages()) {
-        server.Get(std::string(page.path), [html = page.html](const httplib::Request&,
-                                                              httplib::Response& response) {
-            response.set_content(std::string(html), "text/html; charset=utf-8");
-        });
+        server.Get(std::string(page.path),
+                   [html = page.html](const httplib::Request&, httplib::Response& response) {
+                       response.set_content(std::string(html), "text/html; charset=utf-8");
+                   });
     }
 }
 

@@ -15,7 +15,6 @@
 
 namespace recordd {
 
-void InstallRoutes(httplib::Server& server, const ServerOptions& options,
-                   RecordDatabase& database);
+void InstallRoutes(httplib::Server& server, const ServerOptions& options, RecordDatabase& database);
 
 }  // namespace recordd

@@ -20,7 +20,8 @@ bool Apply(ServerOptions& options, const std::string& option, const std::string&
         options.address = value;
     } else if (option == "--port") {
         const auto port = ParsePort(value);
-        if (!port) return false;
+        if (!port)
+            return false;
         options.port = *port;
     } else if (option == "--entries") {
         options.entriesFile = value;

@@ -10,9 +10,9 @@
 namespace recordd {
 
 struct ServerOptions {
-    std::string address = "127.0.0.1";   // the address to listen on
-    int port = 8470;                      // 0: any free port
-    std::filesystem::path entriesFile;    // dictionary entries for "/ini.php"; none: empty reply
+    std::string address = "127.0.0.1";  // the address to listen on
+    int port = 8470;                    // 0: any free port
+    std::filesystem::path entriesFile;  // dictionary entries for "/ini.php"; none: empty reply
     std::filesystem::path databaseFile = "folioforge-records.sqlite";
 };
 
