@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "ini_file.h"
@@ -28,6 +29,18 @@ fs::path LanguageFile(std::wstring_view name) {
     return LanguageFolder() / platform::ToUtf8(name);
 }
 
+// The Language/Description value of a file, cut at its first NUL and to 259 characters; empty
+// when the file has none or cannot be read.
+std::wstring DescriptionOf(const fs::path& file) {
+    const auto ini = ReadIniFile(file);
+    if (!ini)
+        return {};
+    std::wstring description = IniValue(*ini, kLanguageValue, L"Description").value_or(L"");
+    description.resize(
+        std::min({description.size(), description.find(L'\0'), kMaxCatalogueDescription}));
+    return description;
+}
+
 }  // namespace
 
 fs::path LanguageFolder() {
@@ -38,13 +51,10 @@ std::map<std::wstring, std::wstring> ScanCatalogue(const fs::path& folder) {
     std::map<std::wstring, std::wstring> catalogue;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const auto ini = ReadIniFile(it->path());
-        if (!ini)
+        std::error_code ignored;
+        if (it->is_directory(ignored))
             continue;
-        std::wstring description = IniValue(*ini, kLanguageValue, L"Description").value_or(L"");
-        description = description.substr(0, description.find(L'\0'));
-        description.resize(std::min(description.size(), kMaxCatalogueDescription));
-        catalogue.insert_or_assign(std::move(description),
+        catalogue.insert_or_assign(DescriptionOf(it->path()),
                                    platform::FromUtf8(it->path().filename().string()));
     }
     return catalogue;

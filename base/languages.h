@@ -25,8 +25,9 @@ inline constexpr std::wstring_view kEnglishFileName = L"english.lng";
 // into).
 std::filesystem::path LanguageFolder();
 
-// Description -> file name of every regular file in the folder; a later file with the same
-// description replaces an earlier one. Descriptions are cut to 259 characters.
+// Description -> file name of every entry of the folder that is not a folder; a later file with
+// the same description replaces an earlier one. Descriptions are cut to 259 characters; a file
+// without one (or that cannot be read as a language file) has the empty description.
 std::map<std::wstring, std::wstring> ScanCatalogue(const std::filesystem::path& folder);
 
 // The file name of the current language from the settings value "Language"; when the value is

@@ -106,9 +106,10 @@ BASALT_API int IsSkipURL(void);
  * already recorded, stamps today's date and compares the server's NewVersion with the running
  * FileVersion (digit runs by value). When the server's is newer and ask is set, asks the user
  * (caption as the box's title) whether to open UpdateURL; only http and https URLs are opened.
- * Without a graphical application the question is answered No. 1 when a newer version exists,
- * else 0. Blocks for the download and the question. Callable from a worker thread: the question
- * is shown on the user-interface thread.
+ * The box is parented to the application's active window; owner is accepted for the interface's
+ * sake and not read. Without a graphical application the question is answered No. 1 when a
+ * newer version exists, else 0. Blocks for the download and the question. Callable from a worker
+ * thread: the question is shown on the user-interface thread.
  */
 BASALT_API int CheckForUpdate(const wchar_t* caption, int onceADay, int ask, HWND owner);
 
