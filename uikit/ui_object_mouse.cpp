@@ -110,6 +110,11 @@ void CUIObject::ReleaseMouseDownObject(POINT pt) {
     GetWndRect(&mine);
     pressed->GetWndRect(&theirs);
     pressed->OnMouseLUp(CPoint(pt) + mine.TopLeft() - theirs.TopLeft());
+    if (pressed->mouseDown_) {
+        // The release reached one of its children instead (the point lies over a child).
+        pressed->mouseDown_ = 0;
+        pressed->ReDraw(nullptr);
+    }
 }
 
 int CUIObject::OnSetCursor(HICON icon, CPoint pt) {

@@ -4,6 +4,7 @@
 // shadow (DrawTextBk). CUILink is a static that underlines its text while the pointer is over
 // it and shows the hand pointer; its click is the ordinary WM_COMMAND.
 
+#include "gfx/text_format.h"
 #include "trellis/ui_object.h"
 
 class CUIStatic : public CUIObject {
