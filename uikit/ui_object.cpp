@@ -30,11 +30,23 @@ void CUIObject::LeaveTree() {
         }
         SetMsgHookObject(this, 0);
         parent_->RemoveSubObject(this);
+        for (CUIObject* sibling : parent_->layoutList_) {
+            sibling->ForgetAnchorsTo(this);
+        }
         parent_ = nullptr;
     }
     for (CUIObject* child : layoutList_) {
+        child->ForgetAnchorsTo(this);
         if (child->parent_ == this) {
             child->parent_ = nullptr;
+        }
+    }
+}
+
+void CUIObject::ForgetAnchorsTo(const CUIObject* target) {
+    for (tagUIAnchor* anchor : {&leftAnchor_, &topAnchor_, &rightAnchor_, &bottomAnchor_}) {
+        if (anchor->target == target) {
+            *anchor = tagUIAnchor{};
         }
     }
 }

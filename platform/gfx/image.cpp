@@ -4,13 +4,24 @@
 #include "platform/file_io.h"
 #include "platform/text.h"
 
+namespace {
+
+// Files above this size are not read at all: a picture for the user interface never comes
+// near it.
+constexpr std::uintmax_t kMaxImageFileBytes = std::uintmax_t{256} << 20;
+
+}  // namespace
+
 bool CImage::IsPremultiplied() const {
     return image_.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
 bool CImage::Load(const std::wstring& path) {
+    const std::filesystem::path file(platform::ToUtf8(path));
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     const std::optional<std::string> bytes =
-        platform::ReadFileBytes(std::filesystem::path(platform::ToUtf8(path)));
+        !error && size <= kMaxImageFileBytes ? platform::ReadFileBytes(file) : std::nullopt;
     if (!bytes) {
         Destroy();
         return false;

@@ -7,27 +7,18 @@
 #include <QBuffer>
 
 #include "glyphs.h"
-#include "pixels.h"
 #include "platform/text.h"
 #include "printers.h"
-#include "recording_sink.h"
 #include "temp_dir.h"
+#include "tree_fixture.h"
 #include "trellis/ui_button.h"
-#include "trellis/ui_root.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
-
-class ButtonTest : public ::testing::Test {
+class ButtonTest : public TreeTest {
 protected:
-    ButtonTest() : surface_(Surface(200, 100, kWhite)) {
-        const RECT client{0, 0, 200, 100};
-        root_.SetRect(&client);
-    }
-
     void Place(CUIButton& button, RECT rect, DWORD style, UINT id = 9) {
         button.Create(L"Go", &rect, &root_, id);
         button.SetBtStyle(style);
@@ -38,19 +29,6 @@ protected:
         root_.OnMouseLDown(press);
         root_.OnMouseLUp(release);
     }
-
-    void Paint() {
-        surface_.fill(kWhite);
-        CDC dc(&surface_);
-        const RECT client{0, 0, 200, 100};
-        root_.OnDraw(&dc, &client);
-    }
-
-    QRgb At(int x, int y) const { return PixelAt(surface_, x, y); }
-
-    QImage surface_;
-    RecordingSink sink_;
-    CUIRoot root_{&sink_};
 };
 
 struct Split {

@@ -4,9 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "recording_sink.h"
+#include "tree_fixture.h"
 #include "trellis/cursors.h"
-#include "trellis/ui_root.h"
 
 namespace {
 
@@ -24,15 +23,13 @@ public:
 };
 
 // Two objects side by side in a window of 200 x 100, with a panel holding a third.
-class MouseRoutingTest : public ::testing::Test {
+class MouseRoutingTest : public TreeTest {
 protected:
     MouseRoutingTest() {
-        const RECT client{0, 0, 200, 100};
         const RECT leftRect{10, 10, 60, 40};
         const RECT rightRect{70, 10, 120, 40};
         const RECT panelRect{130, 10, 190, 90};
         const RECT innerRect{10, 10, 50, 30};
-        root_.SetRect(&client);
         left_.Create(L"left tip", &leftRect, &root_, 1);
         right_.Create(nullptr, &rightRect, &root_, 2);
         panel_.Create(nullptr, &panelRect, &root_, 3);
@@ -40,8 +37,6 @@ protected:
         sink_.Clear();
     }
 
-    RecordingSink sink_;
-    CUIRoot root_{&sink_};
     CountingObject left_;
     CountingObject right_;
     CUIObject panel_;

@@ -7,21 +7,15 @@
 #include <memory>
 
 #include "printers.h"
-#include "recording_sink.h"
-#include "trellis/ui_root.h"
+#include "tree_fixture.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class ObjectTreeTest : public ::testing::Test {
+class ObjectTreeTest : public TreeTest {
 protected:
-    ObjectTreeTest() {
-        const RECT client{0, 0, 200, 100};
-        root_.SetRect(&client);
-    }
-
     static CRect RectOf(const CUIObject& object) {
         CRect r;
         object.GetRect(&r);
@@ -32,9 +26,6 @@ protected:
         const RECT client{0, 0, width, height};
         root_.SetRect(&client);
     }
-
-    RecordingSink sink_;
-    CUIRoot root_{&sink_};
 };
 
 TEST_F(ObjectTreeTest, CreateReportsTheTextOnlyOnceTheObjectHasARoot) {
@@ -211,6 +202,21 @@ TEST_F(ObjectTreeTest, ADestroyedObjectLeavesItsParentAndTheRootsPointers) {
     sink_.Clear();
     grandchild.SetText(L"orphan", 1);
     EXPECT_THAT(sink_.log, IsEmpty());
+}
+
+TEST_F(ObjectTreeTest, AnchorsToADestroyedSiblingAreDropped) {
+    CUIObject follower;
+    const RECT r{0, 0, 10, 10};
+    follower.Create(nullptr, &r, &root_, 1);
+    {
+        CUIObject leader;
+        leader.Create(nullptr, &r, &root_, 2);
+        follower.Anchor(ANCHOR_LEFT, &leader, ANCHOR_RIGHT, 5);
+        Resize(200, 100);
+        EXPECT_EQ(RectOf(follower), CRect(15, 0, 25, 10));
+    }
+    Resize(300, 100);
+    EXPECT_EQ(RectOf(follower), CRect(15, 0, 25, 10)) << "the edge is free again";
 }
 
 TEST(ObjectLifetimeTest, ChildrenOutlivingTheirRootAreOrphanedSafely) {

@@ -3,42 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels.h"
-#include "recording_sink.h"
+#include "tree_fixture.h"
 #include "trellis/ui_image.h"
-#include "trellis/ui_root.h"
 
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 
 // Translucent fills are CUIImage objects without an image.
-class PaintingTest : public ::testing::Test {
+class PaintingTest : public TreeTest {
 protected:
-    PaintingTest() : surface_(Surface(100, 100, kWhite)) {
-        const RECT client{0, 0, 100, 100};
-        root_.SetRect(&client);
-    }
-
     void Place(CUIImage& object, CUIObject* parent, RECT rect, COLORREF colour, UINT opacity) {
         object.Create(nullptr, &rect, parent, 0);
         object.SetBkColor(colour, opacity);
     }
-
-    void Paint() {
-        CDC dc(&surface_);
-        const RECT client{0, 0, 100, 100};
-        root_.OnDraw(&dc, &client);
-    }
-
-    QRgb At(int x, int y) const { return PixelAt(surface_, x, y); }
-
-    QImage surface_;
-    RecordingSink sink_;
-    CUIRoot root_{&sink_};
 };
 
 TEST_F(PaintingTest, ATranslucentChildShowsItsParentThrough) {

@@ -7,35 +7,20 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "pixels.h"
 #include "platform/text.h"
-#include "recording_sink.h"
 #include "temp_dir.h"
+#include "tree_fixture.h"
 #include "trellis/ui_image.h"
-#include "trellis/ui_root.h"
 #include "trellis/ui_static.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kPicture = 0xFF2060A0;
 
-class WidgetsTest : public ::testing::Test {
+class WidgetsTest : public TreeTest {
 protected:
-    WidgetsTest() : surface_(Surface(100, 100, kWhite)) {
-        const RECT client{0, 0, 100, 100};
-        root_.SetRect(&client);
-    }
-
-    void Paint() {
-        surface_.fill(kWhite);
-        CDC dc(&surface_);
-        const RECT client{0, 0, 100, 100};
-        root_.OnDraw(&dc, &client);
-    }
-
     // A file holding a picture of one colour.
     std::wstring PictureFile(int width, int height) {
         QImage picture(width, height, QImage::Format_ARGB32);
@@ -45,25 +30,7 @@ protected:
         return platform::FromUtf8(path.string());
     }
 
-    // Rows and columns that hold anything but white.
-    QRect InkBounds() const {
-        QRect bounds;
-        for (int y = 0; y < surface_.height(); ++y) {
-            for (int x = 0; x < surface_.width(); ++x) {
-                if (!Near(PixelAt(surface_, x, y), kWhite, 40)) {
-                    bounds |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        return bounds;
-    }
-
-    QRgb At(int x, int y) const { return PixelAt(surface_, x, y); }
-
     testsupport::TempDir dir_;
-    QImage surface_;
-    RecordingSink sink_;
-    CUIRoot root_{&sink_};
 };
 
 TEST_F(WidgetsTest, AStaticCanCentreOneLineBothWays) {

@@ -11,9 +11,9 @@
 // root.
 //
 // Ownership: the tree holds plain pointers; the application owns every object and keeps it
-// alive while it is in a tree. An object that is destroyed leaves its parent's lists and the
-// root's mouse, mouse-down and hover pointers, and its children lose their parent (they stay
-// alive and unreachable). Objects cannot be copied.
+// alive while it is in a tree. An object that is destroyed leaves its parent's lists, the
+// root's mouse, mouse-down and hover pointers and the anchors of its siblings and children;
+// its children lose their parent (they stay alive and unreachable). Objects cannot be copied.
 //
 // Results follow the host's convention: 1 when done, 0 when not. Operations that need the root
 // (messages, tooltips, redraw, cursor) do nothing on an object without a root.
@@ -205,5 +205,6 @@ private:
     int AnchorValue(const tagUIAnchor& anchor) const;
     void StoreText(const wchar_t* text, bool alsoTip);
     void RemoveSubObject(CUIObject* child);
+    void ForgetAnchorsTo(const CUIObject* target);
     void LeaveTree();
 };

@@ -6,8 +6,9 @@
 //
 // Every drawing operation opens a painter on the surface for that call only and closes it
 // before returning, so a context never holds the surface busy between calls. Nothing here
-// throws; drawing on a context without pixels does nothing. Use from the thread that owns the
-// surface only (the user-interface thread for window surfaces).
+// throws; drawing on a context without pixels does nothing. Text and icons need a
+// QGuiApplication. Use from the thread that owns the surface only (the user-interface thread
+// for window surfaces).
 
 #include <QColor>
 #include <QFont>

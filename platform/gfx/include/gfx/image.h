@@ -28,9 +28,9 @@ public:
     void Destroy() { image_ = QImage(); }
 
     // Decodes the file at path (used as given) from its bytes, so any file name works. False,
-    // and an empty image, when the file cannot be read or is not an image Qt can decode
-    // (PNG, JPEG, GIF, BMP and the other formats of the installed image plug-ins), or when
-    // the image is larger than Qt's decoding limit.
+    // and an empty image, when the file cannot be read, is larger than 256 MiB, or is not an
+    // image Qt can decode (PNG, JPEG, GIF, BMP and the other formats of the installed image
+    // plug-ins), or when the image is larger than Qt's decoding limit.
     bool Load(const std::wstring& path);
 
     // Decodes an image held in memory; as Load.
