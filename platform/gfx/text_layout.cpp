@@ -36,12 +36,10 @@ QString TrimmedEnd(const QString& text) {
     return text.left(end);
 }
 
-// The texts of the word-wrapped lines of text in width, the line that would overflow the
-// height (when an ellipsis is asked for) carrying the rest of the text shortened.
-std::vector<QString> WrapLines(const QString& text, qreal width, qreal height, UINT format,
-                               const QFont& font, const QPaintDevice* device) {
-    const QString separated = WithLineSeparators(text);
-    QTextLayout layout(separated, font, const_cast<QPaintDevice*>(device));
+// Where each word-wrapped line of text starts and how long it is.
+std::vector<std::pair<int, int>> WrappedSpans(const QString& text, qreal width, const QFont& font,
+                                              const QPaintDevice* device) {
+    QTextLayout layout(text, font, const_cast<QPaintDevice*>(device));
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -52,7 +50,15 @@ std::vector<QString> WrapLines(const QString& text, qreal width, qreal height, U
         spans.emplace_back(line.textStart(), line.textLength());
     }
     layout.endLayout();
+    return spans;
+}
 
+// The texts of the word-wrapped lines of text in width; when an ellipsis is asked for and the
+// lines overflow the height, the last line that fits carries the rest of the text shortened.
+std::vector<QString> WrapLines(const QString& text, qreal width, qreal height, UINT format,
+                               const QFont& font, const QPaintDevice* device) {
+    const QString separated = WithLineSeparators(text);
+    const std::vector<std::pair<int, int>> spans = WrappedSpans(separated, width, font, device);
     const QFontMetricsF metrics(font, device);
     const EllipsisMode mode = EllipsisModeFor(format);
     const auto fitting = static_cast<size_t>(std::max(1.0, std::floor(height / metrics.height())));

@@ -89,12 +89,29 @@ TEST(CImageTest, DecodesFromMemoryAndFailsCleanlyOnBadBytes) {
     EXPECT_FALSE(image.LoadFromMemory(QByteArray()));
 }
 
+std::uint32_t Crc32(const char* data, size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<std::uint8_t>(data[i]);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void PutBigEndian(QByteArray& bytes, qsizetype at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+    }
+}
+
 TEST(CImageTest, RefusesAHeaderThatClaimsAHugeImage) {
-    // A PNG whose header claims 100000 x 100000 pixels and whose data is missing.
+    // A well-formed PNG header claiming 100000 x 100000 pixels, followed by a tiny image.
     QByteArray png = EncodePng(OnePixel(qRgba(1, 2, 3, 4)));
-    const char huge[] = {0x00, 0x01, static_cast<char>(0x86), static_cast<char>(0xA0)};
-    png.replace(16, 4, huge, 4);
-    png.replace(20, 4, huge, 4);
+    PutBigEndian(png, 16, 100000);
+    PutBigEndian(png, 20, 100000);
+    PutBigEndian(png, 29, Crc32(png.constData() + 12, 17));
     CImage image;
     EXPECT_FALSE(image.LoadFromMemory(png));
     EXPECT_TRUE(image.IsNull());
