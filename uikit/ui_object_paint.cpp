@@ -17,19 +17,31 @@ void CUIObject::DrawSubObject(CDC* dc) {
         return;
     }
     for (CUIObject* child : drawList_) {
-        if (!child->visible_) {
-            continue;
+        if (child->visible_) {
+            DrawChild(dc, *child);
         }
-        const CRect& placed = child->rect_;
-        CDC buffer = CDC::CreateCompatible(*dc, placed.Size());
-        if (!buffer.IsValid()) {
-            continue;  // empty, or too large to allocate
-        }
-        buffer.BitBlt(0, 0, placed.Width(), placed.Height(), *dc, placed.left, placed.top);
-        const CRect client = child->ClientRect();
-        child->OnDraw(&buffer, &client);
-        dc->BitBlt(placed.left, placed.top, placed.Width(), placed.Height(), buffer, 0, 0);
     }
+}
+
+void CUIObject::DrawChild(CDC* dc, CUIObject& child) {
+    // The buffer holds only the part of the child that lies on dc, so that a child larger
+    // than its window costs no more than the window; the child still draws in its own
+    // client coordinates.
+    const CRect& placed = child.rect_;
+    const CRect part = placed.Intersected(dc->GetBounds());
+    if (part.IsRectEmpty()) {
+        return;
+    }
+    CDC buffer = CDC::CreateCompatible(*dc, part.Size());
+    if (!buffer.IsValid()) {
+        return;
+    }
+    buffer.SetOrigin(part.TopLeft() - placed.TopLeft());
+    const CPoint inChild = buffer.GetOrigin();
+    buffer.BitBlt(inChild.x, inChild.y, part.Width(), part.Height(), *dc, part.left, part.top);
+    const CRect client = child.ClientRect();
+    child.OnDraw(&buffer, &client);
+    dc->BitBlt(part.left, part.top, part.Width(), part.Height(), buffer, inChild.x, inChild.y);
 }
 
 void CUIObject::DrawAlphaRect(CDC* dc, const RECT* rect, DWORD colour, UINT alpha) {

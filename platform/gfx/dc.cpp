@@ -55,6 +55,15 @@ COLORREF CDC::SetBkColor(COLORREF colour) {
     return std::exchange(bkColor_, colour);
 }
 
+CPoint CDC::SetOrigin(CPoint origin) {
+    return std::exchange(origin_, origin);
+}
+
+CRect CDC::GetBounds() const {
+    const CSize size = GetSize();
+    return {origin_.x, origin_.y, origin_.x + size.cx, origin_.y + size.cy};
+}
+
 int CDC::SetStretchBltMode(int mode) {
     return std::exchange(stretchMode_, mode);
 }
@@ -63,12 +72,14 @@ void CDC::BitBlt(int x, int y, int width, int height, const CDC& source, int sou
     if (!IsValid() || !source.IsValid() || width <= 0 || height <= 0) {
         return;
     }
-    const QRect wanted(sourceX, sourceY, width, height);
+    // In device pixels of each surface.
+    const QRect wanted(sourceX - source.origin_.x, sourceY - source.origin_.y, width, height);
     const QRect available = wanted & source.surface_->rect();
     if (available.isEmpty()) {
         return;
     }
-    const QPoint target(x + available.x() - sourceX, y + available.y() - sourceY);
+    const QPoint target(x - origin_.x + available.x() - wanted.x(),
+                        y - origin_.y + available.y() - wanted.y());
     QPainter painter(surface_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (source.surface_ == surface_) {
@@ -84,6 +95,7 @@ void CDC::FillRect(const RECT& rect, const QColor& colour) {
         return;
     }
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     painter.fillRect(area, colour);
 }
 
@@ -92,6 +104,7 @@ void CDC::DrawLine(QPointF from, QPointF to, const QColor& colour) {
         return;
     }
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::SquareCap));
     painter.drawLine(from, to);
 }
@@ -103,6 +116,7 @@ void CDC::DrawText(const std::wstring& text, const RECT& rect, UINT format) {
     const TextPlacement placement =
         PlaceText(QString::fromStdWString(text), ToQRect(rect), format, font_, surface_);
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     if (bkMode_ == OPAQUE) {
         painter.fillRect(PlacedTextBounds(placement), QColorFromRef(bkColor_));
     }
@@ -119,6 +133,7 @@ void CDC::DrawTextInColor(const std::wstring& text, const RECT& rect, UINT forma
     const TextPlacement placement =
         PlaceText(QString::fromStdWString(text), ToQRect(rect), format, font_, surface_);
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     painter.setFont(font_);
     painter.setPen(colour);
     PaintPlacedText(painter, placement);
@@ -131,6 +146,7 @@ void CDC::DrawImage(const QImage& image, const RECT& destination, const RECT& so
         return;
     }
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, stretchMode_ == HALFTONE);
     painter.drawImage(target, image, from);
 }
@@ -140,5 +156,6 @@ void CDC::DrawIcon(HICON icon, int x, int y, int size) {
         return;
     }
     QPainter painter(surface_);
+    painter.translate(-origin_.x, -origin_.y);
     icon->paint(&painter, QRect(x, y, size, size));
 }

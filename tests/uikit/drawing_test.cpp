@@ -9,6 +9,7 @@
 
 #include "gfx/color.h"
 #include "pixels.h"
+#include "printers.h"
 #include "trellis/ui_object.h"
 
 namespace {
@@ -169,6 +170,22 @@ TEST(CdcTest, BitBltCopiesPixelsWithTheirAlphaAndSkipsWhatIsOutside) {
     CDC(&again).BitBlt(0, 0, 4, 4, from, -1, -1);
     EXPECT_EQ(again.pixel(0, 0), kWhite);
     EXPECT_EQ(again.pixel(1, 1), qPremultiply(0x80FF0000));
+}
+
+TEST(CdcTest, DrawingCoordinatesAreOffsetByTheOrigin) {
+    QImage surface = Surface(4, 4, kWhite);
+    CDC dc(&surface);
+    dc.SetOrigin(CPoint(10, 20));
+    EXPECT_EQ(dc.GetBounds(), CRect(10, 20, 14, 24));
+    const RECT logical{11, 21, 12, 22};
+    FillRectAlpha(&dc, &logical, 0x000000, 255);
+    EXPECT_EQ(PixelAt(surface, 1, 1), 0xFF000000u);
+    EXPECT_EQ(PixelAt(surface, 0, 0), kWhite);
+
+    QImage copy = Surface(4, 4, kWhite);
+    CDC(&copy).BitBlt(2, 2, 2, 2, dc, 11, 21);
+    EXPECT_EQ(PixelAt(copy, 2, 2), 0xFF000000u);
+    EXPECT_EQ(PixelAt(copy, 3, 3), kWhite);
 }
 
 TEST(CdcTest, PlainTextUsesTheTextColourAndOpaqueBackground) {

@@ -66,6 +66,19 @@ TEST_F(PaintingTest, ChildrenAreClippedToTheirParent) {
     EXPECT_EQ(At(5, 5), kWhite);
 }
 
+TEST_F(PaintingTest, AnObjectReachingBeyondTheWindowPaintsItsVisiblePart) {
+    CUIImage parent;
+    CUIImage child;
+    Place(parent, &root_, {-50, -50, 1000000, 1000000}, kBlue, 255);
+    Place(child, &parent, {60, 60, 80, 80}, kRed, 128);
+    Paint();
+    EXPECT_EQ(At(0, 0), 0xFF0000FFu);
+    EXPECT_EQ(At(199, 99), 0xFF0000FFu);
+    EXPECT_TRUE(Near(At(10, 10), 0xFF80007F)) << "the child in window coordinates";
+    EXPECT_TRUE(Near(At(29, 29), 0xFF80007F));
+    EXPECT_EQ(At(30, 30), 0xFF0000FFu);
+}
+
 TEST_F(PaintingTest, ObjectsWithoutAreaAreSkipped) {
     CUIImage flat;
     Place(flat, &root_, {10, 10, 10, 90}, kRed, 255);

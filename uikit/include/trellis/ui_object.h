@@ -204,6 +204,7 @@ private:
     CPoint ToChild(const CUIObject* child, POINT pt) const;
     int AnchorValue(const tagUIAnchor& anchor) const;
     void StoreText(const wchar_t* text, bool alsoTip);
+    void DrawChild(CDC* dc, CUIObject& child);
     void RemoveSubObject(CUIObject* child);
     void ForgetAnchorsTo(const CUIObject* target);
     void LeaveTree();

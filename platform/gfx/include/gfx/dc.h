@@ -45,8 +45,16 @@ public:
     ~CDC();
 
     bool IsValid() const { return surface_ != nullptr && !surface_->isNull(); }
+    // The pixels, addressed without the origin (device pixel = logical point - origin).
     QImage* GetSurface() const { return surface_; }
-    CSize GetSize() const;
+    CSize GetSize() const;  // in pixels of the surface
+
+    // Drawing coordinates are logical: the surface's top-left pixel is at the origin, (0, 0)
+    // unless set otherwise. A buffer holding only part of an area starts at that part.
+    CPoint SetOrigin(CPoint origin);
+    CPoint GetOrigin() const { return origin_; }
+    // The logical rectangle the surface covers; empty without pixels.
+    CRect GetBounds() const;
 
     // Each setter returns the previous value.
     QFont SelectFont(const QFont& font);
@@ -60,8 +68,9 @@ public:
     int SetStretchBltMode(int mode);
     int GetStretchBltMode() const { return stretchMode_; }
 
-    // Copies a width x height block of source at (sourceX, sourceY) to (x, y) unchanged,
-    // alpha included. Parts outside either surface are skipped. source may be this context.
+    // Copies a width x height block of source at (sourceX, sourceY) (source's logical
+    // coordinates) to (x, y) unchanged, alpha included. Parts outside either surface are
+    // skipped. source may be this context.
     void BitBlt(int x, int y, int width, int height, const CDC& source, int sourceX, int sourceY);
 
     // Blends colour (with its alpha) over the rectangle; an empty rectangle draws nothing.
@@ -95,4 +104,5 @@ private:
     COLORREF bkColor_ = 0xFFFFFF;
     int bkMode_ = OPAQUE;
     int stretchMode_ = COLORONCOLOR;
+    CPoint origin_;
 };

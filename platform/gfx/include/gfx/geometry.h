@@ -43,6 +43,13 @@ public:
     constexpr bool IsRectEmpty() const { return Width() <= 0 || Height() <= 0; }
     constexpr bool PtInRect(POINT p) const { return ::PtInRect(*this, p); }
 
+    // The part this rectangle shares with other; empty (IsRectEmpty) when none.
+    constexpr CRect Intersected(const RECT& other) const {
+        return {left > other.left ? left : other.left, top > other.top ? top : other.top,
+                right < other.right ? right : other.right,
+                bottom < other.bottom ? bottom : other.bottom};
+    }
+
     constexpr void OffsetRect(LONG dx, LONG dy) {
         left += dx;
         right += dx;
