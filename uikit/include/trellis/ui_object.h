@@ -168,8 +168,9 @@ protected:
     // child's parent (Create does). A child already present is left where it is.
     int AddSubObject(CUIObject* child);
 
-    // Paints each visible child into its own buffer, started as a copy of dc under the child,
-    // and copies the buffer back. The newest child is painted first.
+    // Paints each visible child into its own buffer (the child's part that lies on dc),
+    // started as a copy of dc under the child, and copies the buffer back. The newest child is
+    // painted first.
     void DrawSubObject(CDC* dc);
 
     // Withdraws a showing tooltip and clears the hover object.
