@@ -1,0 +1,16 @@
+#include "web_url.h"
+
+#include "wide_text.h"
+
+namespace basalt {
+
+bool IsWebUrl(std::wstring_view url) {
+    for (const std::wstring_view scheme : {L"http://", L"https://"}) {
+        if (url.size() > scheme.size() && EqualsAsciiNoCase(url.substr(0, scheme.size()), scheme)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace basalt

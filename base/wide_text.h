@@ -1,0 +1,28 @@
+#pragma once
+
+// Small helpers for the wide texts that cross the library's interface.
+
+#include <string>
+#include <string_view>
+
+namespace basalt {
+
+// The text with the ASCII capitals A-Z turned into small letters; nothing else changes.
+std::wstring AsciiLower(std::wstring_view text);
+
+// True when the texts are equal once ASCII letters are compared without regard to case.
+bool EqualsAsciiNoCase(std::wstring_view a, std::wstring_view b);
+
+// A text argument of the C interface. A null pointer is the empty text, and so is a pointer
+// value below 65,536: such values number strings of a string table, and the library carries
+// none. Anything else is read as a NUL-terminated text.
+std::wstring_view TextArgument(const wchar_t* text);
+
+// The text without spaces and tabs at either end.
+std::wstring_view TrimBlanks(std::wstring_view text);
+
+// Replaces every occurrence of from by to, scanning left to right; replaced text is not
+// scanned again.
+void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to);
+
+}  // namespace basalt

@@ -1,0 +1,63 @@
+// The small text rules of the library: natural order, printf formatting, web URLs, escapes.
+
+#include <gtest/gtest.h>
+
+#include "language_table.h"
+#include "logical_compare.h"
+#include "web_url.h"
+#include "wide_format.h"
+
+using namespace basalt;
+
+namespace {
+
+TEST(LogicalCompareTest, DigitRunsCompareByValue) {
+    EXPECT_GT(CompareLogical(L"2.10.0.0", L"2.9.0.0"), 0);
+    EXPECT_LT(CompareLogical(L"img2.jpg", L"img10.jpg"), 0);
+    EXPECT_EQ(CompareLogical(L"2.9.0.0", L"2.9.0.0"), 0);
+    EXPECT_EQ(CompareLogical(L"v007", L"V7"), 0);
+    EXPECT_LT(CompareLogical(L"2.9", L"2.9.0.0"), 0);
+    EXPECT_GT(CompareLogical(L"99999999999999999999999", L"99999999999999999999998"), 0);
+    EXPECT_GT(CompareLogical(L"2.9.0.0", L""), 0);
+    EXPECT_LT(CompareLogical(L"Äpfel", L"äpfelmus"), 0);
+}
+
+std::wstring Format(const wchar_t* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::wstring text = FormatWide(format, args);
+    va_end(args);
+    return text;
+}
+
+TEST(WideFormatTest, FollowsTheWideConventions) {
+    EXPECT_EQ(Format(L"%d,%s", 12, L"关闭"), L"12,关闭");
+    EXPECT_EQ(Format(L"%5s|%-3d|%%|%c", L"ab", 7, L'é'), L"   ab|7  |%|é");
+    EXPECT_EQ(Format(L"%hs and %S", "narrow", "too"), L"narrow and too");
+    EXPECT_EQ(Format(L"%I64u %I64d %x", 18446744073709551615ull, -1ll, 255u),
+              L"18446744073709551615 -1 ff");
+    EXPECT_EQ(Format(nullptr), L"");
+    EXPECT_EQ(Format(L"%s", std::wstring(100'000, L'x').c_str()).size(), 100'000u);
+}
+
+TEST(WebUrlTest, OnlyHttpAndHttpsAreOpened) {
+    EXPECT_TRUE(IsWebUrl(L"http://folioforge.invalid/get"));
+    EXPECT_TRUE(IsWebUrl(L"HTTPS://folioforge.invalid"));
+    EXPECT_FALSE(IsWebUrl(L"https://"));
+    EXPECT_FALSE(IsWebUrl(L"file:///etc/passwd"));
+    EXPECT_FALSE(IsWebUrl(L"javascript:alert(1)"));
+    EXPECT_FALSE(IsWebUrl(L"/usr/bin/xterm"));
+    EXPECT_FALSE(IsWebUrl(L" http://x"));
+    EXPECT_FALSE(IsWebUrl(L"httpx://x"));
+    EXPECT_FALSE(IsWebUrl(L""));
+}
+
+TEST(LanguageEscapesTest, AreReplacedInOrderAndOnlyOnce) {
+    EXPECT_EQ(UnescapeLanguageText(L"a{\\r\\n}b"), L"a\r\nb");
+    EXPECT_EQ(UnescapeLanguageText(L"a\\r\\nb\\tc"), L"a\r\nb\tc");
+    EXPECT_EQ(UnescapeLanguageText(L"{\\r\\n"), L"{\r\n");
+    EXPECT_EQ(UnescapeLanguageText(L"\\\\n"), L"\\\n");
+    EXPECT_EQ(UnescapeLanguageText(L"\\x \\"), L"\\x \\");
+}
+
+}  // namespace
