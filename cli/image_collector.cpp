@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void SortNaturally(std::vector<std::wstring>& paths) {
-    std::sort(paths.begin(), paths.end(), [](const std::wstring& a, const std::wstring& b) {
+    std::stable_sort(paths.begin(), paths.end(), [](const std::wstring& a, const std::wstring& b) {
         return platform::CompareNatural(a, b) < 0;
     });
 }

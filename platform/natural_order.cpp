@@ -33,8 +33,7 @@ int CompareNatural(std::wstring_view a, std::wstring_view b) {
         if (x != y) return x < y ? -1 : 1;
     }
     if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
-    const int order = a.compare(b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return 0;
 }
 
 }  // namespace platform

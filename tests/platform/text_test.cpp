@@ -37,15 +37,3 @@ TEST(TextTest, CaseFoldingCoversLatinGreekAndCyrillic) {
     EXPECT_FALSE(platform::EqualsIgnoreCase(L"×", L"÷"));
     EXPECT_EQ(platform::ToFolded(L".JPG"), L".jpg");
 }
-
-TEST(NaturalOrderTest, SortsLikeFileNames) {
-    using platform::CompareNatural;
-    EXPECT_LT(CompareNatural(L"img2.jpg", L"img10.jpg"), 0);
-    EXPECT_LT(CompareNatural(L"IMG2", L"img3"), 0);
-    EXPECT_GT(CompareNatural(L"b", L"A"), 0);
-    EXPECT_LT(CompareNatural(L"page", L"page1"), 0);
-    EXPECT_LT(CompareNatural(L"x99999999999999999999", L"x100000000000000000000"), 0);
-    EXPECT_NE(CompareNatural(L"a01", L"a1"), 0);  // distinct names never tie
-    EXPECT_NE(CompareNatural(L"A", L"a"), 0);
-    EXPECT_EQ(CompareNatural(L"same", L"same"), 0);
-}
