@@ -84,6 +84,17 @@ TEST_F(ImageTest, JpegDataPassesThroughUnchanged) {
     }
 }
 
+TEST_F(ImageTest, JpegWithDataAfterItsEndIsDecodedInstead) {
+    const Pixels pixels = TestPattern(40, 30, 3);
+    const std::string jpeg = EncodeJpeg(pixels);
+    const std::filesystem::path padded = PlaceAlone(Save("a.jpg", jpeg + std::string(9, '\0')));
+    EXPECT_EQ(OnlyImage(padded).encoding, "jpeg");
+    const std::filesystem::path trailer =
+        PlaceAlone(Save("b.jpg", jpeg + "a trailer that some cameras add"), "b.pdf");
+    EXPECT_EQ(OnlyImage(trailer).encoding, "image");
+    EXPECT_LE(LargestDifference(RenderSharply(trailer, 1, 72), DecodeJpeg(jpeg)), 2);
+}
+
 TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {
     Pixels ink{32, 16, 4, std::vector<uint8_t>(32 * 16 * 4, 0)};
     for (uint32_t y = 0; y < 16; ++y) {
@@ -311,7 +322,9 @@ TEST_F(ImageTest, BoxFittingOpacityAndReuseOnSeveralPages) {
 
 TEST_F(ImageTest, UnusableFilesFailByPolicy) {
     const std::string png = EncodePng(40, 30, Rows(TestPattern(40, 30, 3)), {});
+    const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3));
     const std::filesystem::path files[] = {
+        Save("cut.jpg", jpeg.substr(0, jpeg.size() - 100)),
         Save("empty.png", ""),
         Save("text.png", "this is no image"),
         Save("cut.png", png.substr(0, png.size() / 2)),
