@@ -115,7 +115,7 @@ TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {
 
 TEST_F(ImageTest, NaturalSizeFollowsTheRecordedResolution) {
     const Pixels pixels = TestPattern(288, 144, 3);
-    const std::filesystem::path jpeg = Save("dpi.jpg", EncodeJpeg(pixels, {.dpi = 144}));
+    const std::filesystem::path jpeg = Save("dpi ü 日本.jpg", EncodeJpeg(pixels, {.dpi = 144}));
     Begin("dpi.pdf");
     writer_.begin_page_ext(0, 0, L"");
     const int handle = writer_.load_image(L"auto", Wide(jpeg), L"");
