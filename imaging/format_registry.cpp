@@ -11,10 +11,10 @@ namespace {
 // many raw formats are TIFF-structured; JBIG, whose header has no magic number, last.
 const std::array<FormatCodec, 5> kCodecs = {{
     {kFormatJpeg, LooksLikeJpeg, InspectJpeg, ReadJpeg, WriteJpeg},
-    {kFormatPng, LooksLikePng, InspectPng, ReadPng, nullptr},
-    {kFormatGif, LooksLikeGif, InspectGif, ReadGif, nullptr},
+    {kFormatPng, LooksLikePng, InspectPng, ReadPng, WritePng},
+    {kFormatGif, LooksLikeGif, InspectGif, ReadGif, WriteGif},
     {kFormatBmp, LooksLikeBmp, InspectBmp, ReadBmp, nullptr},
-    {kFormatTiff, LooksLikeTiff, InspectTiff, ReadTiff, nullptr},
+    {kFormatTiff, LooksLikeTiff, InspectTiff, ReadTiff, WriteTiff},
 }};
 
 }  // namespace

@@ -25,6 +25,9 @@ void AddAlpha(imaging::Bitmap& picture);
 
 // Largest difference between two bitmaps' samples (same layout required; 255 when not).
 int MaxDifference(const imaging::Bitmap& a, const imaging::Bitmap& b);
+// An 8-bit palette picture with its palette looked up.
+imaging::Bitmap ToRgb(const imaging::Bitmap& indexed);
+
 // Mean absolute difference of 8-bit samples.
 double MeanDifference(const imaging::Bitmap& a, const imaging::Bitmap& b);
 
