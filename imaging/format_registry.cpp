@@ -9,12 +9,15 @@ namespace {
 
 // In the order signatures are tried: strong signatures first; camera raw before TIFF because
 // many raw formats are TIFF-structured; JBIG, whose header has no magic number, last.
-const std::array<FormatCodec, 5> kCodecs = {{
+const std::array<FormatCodec, 8> kCodecs = {{
     {kFormatJpeg, LooksLikeJpeg, InspectJpeg, ReadJpeg, WriteJpeg},
-    {kFormatPng, LooksLikePng, InspectPng, ReadPng, nullptr},
-    {kFormatGif, LooksLikeGif, InspectGif, ReadGif, nullptr},
+    {kFormatPng, LooksLikePng, InspectPng, ReadPng, WritePng},
+    {kFormatGif, LooksLikeGif, InspectGif, ReadGif, WriteGif},
+    {kFormatMng, LooksLikeMng, InspectMng, ReadMng, nullptr},
     {kFormatBmp, LooksLikeBmp, InspectBmp, ReadBmp, nullptr},
-    {kFormatTiff, LooksLikeTiff, InspectTiff, ReadTiff, nullptr},
+    {kFormatRaw, LooksLikeRaw, InspectRaw, ReadRaw, nullptr},
+    {kFormatTiff, LooksLikeTiff, InspectTiff, ReadTiff, WriteTiff},
+    {kFormatJbig, LooksLikeJbig, InspectJbig, ReadJbig, nullptr},
 }};
 
 }  // namespace

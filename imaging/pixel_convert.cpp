@@ -1,5 +1,6 @@
 #include "pixel_convert.h"
 
+#include <algorithm>
 #include <array>
 
 #include "bitmap_layout.h"
@@ -97,6 +98,18 @@ Bitmap CmykToRgb(Bitmap source) {
         for (int c = 0; c < 3; ++c) {
             result.samples[3 * i + c] = static_cast<uint8_t>((255 - ink[c]) * white / 255);
         }
+    }
+    result.alpha = std::move(source.alpha);
+    return result;
+}
+
+Bitmap GrayToRgb(Bitmap source) {
+    if (source.space != ColorSpace::kGray || source.bitsPerComponent != 8) {
+        return source;
+    }
+    Bitmap result = MakeBitmap(source.width, source.height, ColorSpace::kRgb, 8);
+    for (size_t i = 0; i < source.samples.size(); ++i) {
+        std::fill_n(&result.samples[3 * i], 3, source.samples[i]);
     }
     result.alpha = std::move(source.alpha);
     return result;

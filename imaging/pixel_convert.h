@@ -15,6 +15,9 @@ Bitmap ToDirectColor(Bitmap source, bool keepSixteen);
 // 8-bit CMYK ink amounts to 8-bit RGB; other layouts are returned unchanged.
 Bitmap CmykToRgb(Bitmap source);
 
+// 8-bit grey to 8-bit RGB; other layouts are returned unchanged.
+Bitmap GrayToRgb(Bitmap source);
+
 // Composes an 8-bit direct-colour bitmap over white and drops its alpha plane.
 Bitmap ComposeOverWhite(Bitmap source);
 

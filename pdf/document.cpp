@@ -151,10 +151,10 @@ const Page& Document::OpenPage() const {
     return *page_;
 }
 
-int Document::LoadImage(std::span<const uint8_t> bytes, std::wstring_view imageType,
+int Document::LoadImage(ImageSource& source, std::wstring_view imageType,
                         std::wstring_view optlist) {
     OptionList(optlist, {});
-    return images_.Add(EmbedImage(writer_, bytes, imageType));
+    return images_.Add(EmbedImage(writer_, source, imageType));
 }
 
 void Document::FitImage(int handle, double x, double y, std::wstring_view optlist) {

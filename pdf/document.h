@@ -13,6 +13,7 @@
 #include "document_info.h"
 #include "font_table.h"
 #include "graphics_states.h"
+#include "image_source.h"
 #include "image_table.h"
 #include "object_writer.h"
 #include "outline.h"
@@ -38,8 +39,7 @@ public:
     double PageHeight() const { return OpenPage().height(); }
 
     // Writes the image at once; see PdfWriter::load_image.
-    int LoadImage(std::span<const uint8_t> bytes, std::wstring_view imageType,
-                  std::wstring_view optlist);
+    int LoadImage(ImageSource& source, std::wstring_view imageType, std::wstring_view optlist);
     void FitImage(int handle, double x, double y, std::wstring_view optlist);
     void CloseImage(int handle) { images_.Close(handle); }
     const ImageObject& Image(int handle) const { return images_.Get(handle); }

@@ -53,11 +53,11 @@ uint32_t WriteDecoded(ObjectWriter& writer, std::span<const uint8_t> bytes, uint
 }
 
 // The image data as PDF can carry it unchanged, or else decoded.
-uint32_t WriteImageData(ObjectWriter& writer, std::span<const uint8_t> bytes,
-                        const imaging::ImageInfo& info) {
-    if (info.format == imaging::kFormatJpeg && CanPassJpegThrough(info)) {
-        return WriteJpegImage(writer, bytes, info);
+uint32_t WriteImageData(ObjectWriter& writer, ImageSource& source, const imaging::ImageInfo& info) {
+    if (info.format == imaging::kFormatJpeg && CanPassJpegThrough(info, source)) {
+        return WriteJpegImage(writer, source, info);
     }
+    const std::span<const uint8_t> bytes = source.All();
     std::optional<uint32_t> id;
     if (info.format == imaging::kFormatPng)
         id = WritePngPassThrough(writer, bytes);
@@ -66,18 +66,29 @@ uint32_t WriteImageData(ObjectWriter& writer, std::span<const uint8_t> bytes,
     return id ? *id : WriteDecoded(writer, bytes, info.format);
 }
 
+// The header, read from the beginning of the file when it lies there, as it does in all but
+// unusual files.
+std::optional<imaging::ImageInfo> Inspect(ImageSource& source, std::string& reason) {
+    constexpr size_t kHeadSize = 256 * 1024;
+    const std::span<const uint8_t> head = source.Head(kHeadSize);
+    std::optional<imaging::ImageInfo> info = imaging::Inspect(head.data(), head.size(), &reason);
+    if (!info && source.size() > head.size()) {
+        const std::span<const uint8_t> all = source.All();
+        info = imaging::Inspect(all.data(), all.size(), &reason);
+    }
+    return info;
+}
+
 double NaturalSize(uint32_t pixels, uint32_t dpi) {
     return pixels * 72.0 / (dpi ? dpi : 72);
 }
 
 }  // namespace
 
-ImageObject EmbedImage(ObjectWriter& writer, std::span<const uint8_t> bytes,
-                       std::wstring_view imageType) {
+ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType) {
     const uint32_t requested = RequestedFormat(imageType);
     std::string reason;
-    const std::optional<imaging::ImageInfo> info =
-        imaging::Inspect(bytes.data(), bytes.size(), &reason);
+    const std::optional<imaging::ImageInfo> info = Inspect(source, reason);
     if (!info)
         Fail(kErrorImage, reason.empty() ? "not a supported image" : reason);
     if (requested != imaging::kFormatUnknown && info->format != requested) {
@@ -86,7 +97,7 @@ ImageObject EmbedImage(ObjectWriter& writer, std::span<const uint8_t> bytes,
     if (NeedsOutsideHelp(info->format)) {
         Fail(kErrorImage, "this kind of image must be converted before it can be embedded");
     }
-    return {WriteImageData(writer, bytes, *info), NaturalSize(info->width, info->xdpi),
+    return {WriteImageData(writer, source, *info), NaturalSize(info->width, info->xdpi),
             NaturalSize(info->height, info->ydpi)};
 }
 

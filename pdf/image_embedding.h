@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "image_source.h"
 #include "image_table.h"
 #include "object_writer.h"
 
@@ -16,7 +17,6 @@ namespace pdf {
 // imageType is "auto" or the one format the bytes must have ("jpeg", "png", "tiff", "gif",
 // "bmp"). Throws Failure (kErrorImage) for damaged or unsupported images (MNG, RAW and JBIG
 // included), (kErrorParameter) for an unknown imageType.
-ImageObject EmbedImage(ObjectWriter& writer, std::span<const uint8_t> bytes,
-                       std::wstring_view imageType);
+ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType);
 
 }  // namespace pdf

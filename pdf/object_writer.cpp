@@ -62,6 +62,10 @@ void ObjectWriter::WriteStreamData(const void* data, size_t size) {
     file_.Write(data, size);
 }
 
+void ObjectWriter::CopyStreamData(int fd, uint64_t size) {
+    file_.CopyFrom(fd, size);
+}
+
 void ObjectWriter::EndStream() {
     const OpenStream stream = *stream_;
     stream_.reset();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -70,6 +71,56 @@ void OutputFile::Write(const void* data, size_t size) {
         buffer_.insert(buffer_.end(), bytes, bytes + size);
     }
     offset_ += size;
+}
+
+void OutputFile::CopyFrom(int fd, uint64_t size) {
+    if (failed_)
+        Fail(kErrorFile, "the document could not be written before");
+    Flush();
+    off_t offset = 0;
+    while (static_cast<uint64_t>(offset) < size) {
+        const ssize_t copied =
+            ::copy_file_range(fd, &offset, fd_, nullptr, size - static_cast<uint64_t>(offset), 0);
+        if (copied < 0 && errno == EINTR)
+            continue;
+        if (copied < 0 &&
+            (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+            CopyByReading(fd, static_cast<uint64_t>(offset), size);
+            break;
+        }
+        if (copied < 0)
+            FailWithErrno("cannot write");
+        if (copied == 0)
+            FailShortSource();
+        offset += copied;
+    }
+    offset_ += size;
+    // Starts writing the copied data to disk now, so that Commit's flush has little left to do.
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+// The portable way, for file systems that cannot copy between files themselves.
+void OutputFile::CopyByReading(int fd, uint64_t offset, uint64_t size) {
+    std::vector<char> chunk(kBufferSize);
+    while (offset < size) {
+        const size_t wanted = static_cast<size_t>(std::min<uint64_t>(chunk.size(), size - offset));
+        const ssize_t got = ::pread(fd, chunk.data(), wanted, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            FailWithErrno("cannot read an image for");
+        if (got == 0)
+            FailShortSource();
+        WriteThrough(chunk.data(), static_cast<size_t>(got));
+        offset += static_cast<uint64_t>(got);
+    }
+}
+
+void OutputFile::FailShortSource() {
+    failed_ = true;
+    Discard();
+    Fail(kErrorFile,
+         "an image file became shorter while it was copied into '" + target_.string() + "'");
 }
 
 void OutputFile::Commit() {

@@ -26,6 +26,10 @@ public:
     void Write(const void* data, size_t size);
     void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
 
+    // Appends size bytes of the file open as fd, from its beginning, copied inside the kernel
+    // where it can. Throws Failure (kErrorFile) on a write error or when the file is shorter.
+    void CopyFrom(int fd, uint64_t size);
+
     // Bytes written so far: the offset of the next byte.
     uint64_t Offset() const { return offset_; }
 
@@ -36,7 +40,9 @@ public:
 private:
     void Flush();
     void WriteThrough(const void* data, size_t size);
+    void CopyByReading(int fd, uint64_t offset, uint64_t size);
     [[noreturn]] void FailWithErrno(const char* what);
+    [[noreturn]] void FailShortSource();
     void Discard();
 
     std::filesystem::path target_;

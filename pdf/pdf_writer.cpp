@@ -7,8 +7,8 @@
 
 #include "document.h"
 #include "failure.h"
-#include "file_contents.h"
 #include "font_locator.h"
+#include "image_source.h"
 #include "option_list.h"
 #include "platform/text.h"
 
@@ -137,10 +137,11 @@ int PdfWriter::load_image(const std::wstring& imagetype, const std::wstring& fil
         Document& document = state_->OpenDocument();
         const auto virtualFile = state_->virtualFiles.find(filename);
         if (virtualFile != state_->virtualFiles.end()) {
-            return document.LoadImage(virtualFile->second, imagetype, optlist);
+            ImageSource memory(virtualFile->second);
+            return document.LoadImage(memory, imagetype, optlist);
         }
-        const FileContents file(platform::ToUtf8(filename));
-        return document.LoadImage(file.bytes(), imagetype, optlist);
+        ImageSource file(std::filesystem::path(platform::ToUtf8(filename)));
+        return document.LoadImage(file, imagetype, optlist);
     });
 }
 

@@ -30,6 +30,10 @@ hyperfine --warmup 1 --runs "$runs" --style basic --export-json "$work/times.jso
     -n img2pdf "img2pdf ${images[*]} -o $work/img2pdf.pdf" >/dev/null
 
 qpdf --check "$work/folioforge.pdf" >/dev/null && echo "qpdf --check: ok"
+# Memory must not grow with the page count: the same images once and ten times over.
+build/bin/pdf_passthrough_bench "$work/folioforge.pdf" "${images[@]}"
+build/bin/pdf_passthrough_bench "$work/many.pdf" $(for _ in $(seq 10); do echo "${images[@]}"; done)
+rm -f "$work/many.pdf"
 python3 - "$work/times.json" <<'PY'
 import json, sys
 results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}

@@ -39,6 +39,9 @@ std::vector<std::pair<std::string, File>> EverySample() {
         {"bmp", samples::MakeBmp(rgb)},
         {"rle bmp", samples::MakeBmp(indexed, {.rle = true})},
         {"tiff", samples::MakeTiff(rgb, {.compression = 5})},
+        {"mng", samples::MakeMng({rgb})},
+        {"jbig", samples::MakeJbig(Pattern(24, 16, ColorSpace::kGray, 1))},
+        {"dng", samples::MakeDng(rgb)},
     };
 }
 

@@ -25,6 +25,9 @@ void AddAlpha(imaging::Bitmap& picture);
 
 // Largest difference between two bitmaps' samples (same layout required; 255 when not).
 int MaxDifference(const imaging::Bitmap& a, const imaging::Bitmap& b);
+// An 8-bit palette picture with its palette looked up.
+imaging::Bitmap ToRgb(const imaging::Bitmap& indexed);
+
 // Mean absolute difference of 8-bit samples.
 double MeanDifference(const imaging::Bitmap& a, const imaging::Bitmap& b);
 
@@ -82,15 +85,26 @@ struct TiffOptions {
     float xResolution = 0;  // 0: no resolution tags
     float yResolution = 0;
     uint16_t resolutionUnit = 2;
+    std::string make = {};  // the Make tag, when not empty
 };
 // picture: grey, RGB, CMYK or indexed, with an optional alpha plane as an extra sample.
 File MakeTiff(const imaging::Bitmap& picture, const TiffOptions& options = {});
+
+// An MNG holding each picture as an embedded PNG frame, in order.
+File MakeMng(const std::vector<imaging::Bitmap>& frames);
+
+// A JBIG file through JBIG-KIT's encoder. picture: 1-bit grey (one plane) or 8-bit grey (eight
+// planes in Gray code).
+File MakeJbig(const imaging::Bitmap& picture);
+
+// A minimal DNG: 16-bit samples of an RGGB mosaic of the RGB picture.
+File MakeDng(const imaging::Bitmap& rgb);
 
 // A little-endian TIFF-structured block: a header and one directory with the given entries.
 struct TiffEntry {
     uint16_t tag;
     uint16_t type;                 // 3 SHORT, 4 LONG, 5 RATIONAL, 2 ASCII, 1 BYTE
-    std::vector<uint32_t> values;  // RATIONAL: numerator, denominator pairs; ASCII: characters
+    std::vector<uint32_t> values;  // rationals: numerator, denominator pairs; ASCII: characters
 };
 File MakeTiffStructure(std::vector<TiffEntry> entries, const File& trailingData = {});
 

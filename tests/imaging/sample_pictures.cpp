@@ -103,6 +103,17 @@ double MeanDifference(const Bitmap& a, const Bitmap& b) {
     return total / a.samples.size();
 }
 
+Bitmap ToRgb(const Bitmap& indexed) {
+    Bitmap rgb = Pattern(indexed.width, indexed.height, ColorSpace::kRgb);
+    for (size_t i = 0; i < indexed.samples.size(); ++i) {
+        for (size_t c = 0; c < 3; ++c) {
+            size_t entry = 3 * size_t{indexed.samples[i]} + c;
+            rgb.samples[3 * i + c] = entry < indexed.palette.size() ? indexed.palette[entry] : 0;
+        }
+    }
+    return rgb;
+}
+
 File BytesOf(const std::string& text) {
     return File(text.begin(), text.end());
 }

@@ -53,6 +53,9 @@ void SetFields(TIFF* tiff, const Bitmap& picture, const TiffOptions& options) {
                      options.yResolution > 0 ? options.yResolution : options.xResolution);
         TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, options.resolutionUnit);
     }
+    if (!options.make.empty()) {
+        TIFFSetField(tiff, TIFFTAG_MAKE, options.make.c_str());
+    }
     if (options.tiled) {
         TIFFSetField(tiff, TIFFTAG_TILEWIDTH, 16);
         TIFFSetField(tiff, TIFFTAG_TILELENGTH, 16);
@@ -187,8 +190,9 @@ File MakeTiffStructure(std::vector<TiffEntry> entries, const File& trailingData)
     File data;
     put(static_cast<uint32_t>(entries.size()), 2);
     for (const TiffEntry& entry : entries) {
-        int size = entry.type == 3 ? 2 : entry.type == 4 ? 4 : entry.type == 5 ? 4 : 1;
-        size_t count = entry.type == 5 ? entry.values.size() / 2 : entry.values.size();
+        bool rational = entry.type == 5 || entry.type == 10;
+        int size = entry.type == 3 ? 2 : entry.type == 4 || rational ? 4 : 1;
+        size_t count = rational ? entry.values.size() / 2 : entry.values.size();
         put(entry.tag, 2);
         put(entry.type, 2);
         put(static_cast<uint32_t>(count), 4);

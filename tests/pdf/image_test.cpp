@@ -80,8 +80,19 @@ TEST_F(ImageTest, JpegDataPassesThroughUnchanged) {
         EXPECT_EQ(image.color, c.color);
         RunTool("pdfimages -j " + Quoted(pdf) + " " + Quoted(Path("extracted")));
         EXPECT_EQ(testsupport::ReadFile(Path("extracted-000.jpg")), jpeg);
-        EXPECT_LE(LargestDifference(RenderPage(pdf, 1, 72), pixels), 40);
+        EXPECT_LE(LargestDifference(RenderSharply(pdf, 1, 72), DecodeJpeg(jpeg)), 2);
     }
+}
+
+TEST_F(ImageTest, JpegWithDataAfterItsEndIsDecodedInstead) {
+    const Pixels pixels = TestPattern(40, 30, 3);
+    const std::string jpeg = EncodeJpeg(pixels);
+    const std::filesystem::path padded = PlaceAlone(Save("a.jpg", jpeg + std::string(9, '\0')));
+    EXPECT_EQ(OnlyImage(padded).encoding, "jpeg");
+    const std::filesystem::path trailer =
+        PlaceAlone(Save("b.jpg", jpeg + "a trailer that some cameras add"), "b.pdf");
+    EXPECT_EQ(OnlyImage(trailer).encoding, "image");
+    EXPECT_LE(LargestDifference(RenderSharply(trailer, 1, 72), DecodeJpeg(jpeg)), 2);
 }
 
 TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {
@@ -93,7 +104,7 @@ TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {
     const std::filesystem::path pdf = PlaceAlone(Save("cmyk.jpg", EncodeJpeg(ink)));
     EXPECT_EQ(OnlyImage(pdf).color, "cmyk");
     EXPECT_EQ(OnlyImage(pdf).encoding, "jpeg");
-    const Rendering page = RenderPage(pdf, 1, 72);
+    const Rendering page = RenderSharply(pdf, 1, 72);
     const uint8_t* paper = page.At(4, 8);
     const uint8_t* cyan = page.At(28, 8);
     EXPECT_GT(std::min({paper[0], paper[1], paper[2]}), 235);
@@ -104,7 +115,7 @@ TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {
 
 TEST_F(ImageTest, NaturalSizeFollowsTheRecordedResolution) {
     const Pixels pixels = TestPattern(288, 144, 3);
-    const std::filesystem::path jpeg = Save("dpi.jpg", EncodeJpeg(pixels, {.dpi = 144}));
+    const std::filesystem::path jpeg = Save("dpi ü 日本.jpg", EncodeJpeg(pixels, {.dpi = 144}));
     Begin("dpi.pdf");
     writer_.begin_page_ext(0, 0, L"");
     const int handle = writer_.load_image(L"auto", Wide(jpeg), L"");
@@ -164,7 +175,7 @@ TEST_F(ImageTest, SuitablePngDataPassesThroughUnchanged) {
         EXPECT_EQ(image.color, c.color);
         EXPECT_EQ(image.bitsPerComponent, c.bits);
         EXPECT_EQ(RawStream(pdf, image.objectId), FirstIdat(c.png));
-        EXPECT_EQ(LargestDifference(RenderPage(pdf, 1, 72), *c.expected), 0) << c.color;
+        EXPECT_EQ(LargestDifference(RenderSharply(pdf, 1, 72), *c.expected), 0) << c.color;
     }
 }
 
@@ -178,11 +189,29 @@ TEST_F(ImageTest, OtherPngsAreDecodedLosslessly) {
 
     const std::filesystem::path a = PlaceAlone(Save("interlaced.png", interlaced), "a.pdf");
     EXPECT_NE(RawStream(a, OnlyImage(a).objectId), FirstIdat(interlaced));
-    EXPECT_EQ(LargestDifference(RenderPage(a, 1, 72), rgb), 0);
+    EXPECT_EQ(LargestDifference(RenderSharply(a, 1, 72), rgb), 0);
 
     const std::filesystem::path b = PlaceAlone(Save("deep.png", sixteen), "b.pdf");
     EXPECT_EQ(OnlyImage(b).bitsPerComponent, 16);
-    EXPECT_LE(LargestDifference(RenderPage(b, 1, 72), rgb), 1);
+    EXPECT_LE(LargestDifference(RenderSharply(b, 1, 72), rgb), 1);
+}
+
+TEST_F(ImageTest, BmpFilesAreDecodedLosslessly) {
+    const Pixels rgb = TestPattern(30, 20, 3);
+    const std::vector<uint8_t> palette = {0, 0, 0, 250, 10, 10, 10, 250, 10, 200, 200, 30};
+    Pixels indexes{30, 20, 1, {}};
+    Pixels colors{30, 20, 3, {}};
+    for (uint32_t i = 0; i < 600; ++i) {
+        const uint8_t index = (i / 7 + i / 30) % 4;
+        indexes.samples.push_back(index);
+        colors.samples.insert(colors.samples.end(), &palette[3 * index], &palette[3 * index + 3]);
+    }
+    const std::filesystem::path a = PlaceAlone(Save("rgb.bmp", EncodeBmp(rgb)), "a.pdf");
+    EXPECT_EQ(OnlyImage(a).color, "rgb");
+    EXPECT_EQ(LargestDifference(RenderSharply(a, 1, 72), rgb), 0);
+    const std::filesystem::path b = PlaceAlone(Save("8.bmp", EncodeBmp(indexes, palette)), "b.pdf");
+    EXPECT_EQ(OnlyImage(b).color, "index");
+    EXPECT_EQ(LargestDifference(RenderSharply(b, 1, 72), colors), 0);
 }
 
 TEST_F(ImageTest, AlphaBecomesASoftMask) {
@@ -202,7 +231,7 @@ TEST_F(ImageTest, AlphaBecomesASoftMask) {
     ASSERT_EQ(images.size(), 2u);
     EXPECT_EQ(images[0].type, "image");
     EXPECT_EQ(images[1].type, "smask");
-    EXPECT_LE(LargestDifference(RenderPage(pdf, 1, 72), blended), 2);
+    EXPECT_LE(LargestDifference(RenderSharply(pdf, 1, 72), blended), 2);
 }
 
 TEST_F(ImageTest, BilevelTiffKeepsItsFaxCoding) {
@@ -235,7 +264,7 @@ TEST_F(ImageTest, BilevelTiffKeepsItsFaxCoding) {
         WriteFaxTiff(Path("fax.tif"), width, height, ink, c.options);
         const std::filesystem::path pdf = PlaceAlone(Path("fax.tif"));
         EXPECT_EQ(OnlyImage(pdf).encoding, c.encoding);
-        EXPECT_EQ(LargestDifference(RenderPage(pdf, 1, 72), expected), 0)
+        EXPECT_EQ(LargestDifference(RenderSharply(pdf, 1, 72), expected), 0)
             << c.options.compression << " " << c.options.group3Options;
     }
 }
@@ -293,7 +322,9 @@ TEST_F(ImageTest, BoxFittingOpacityAndReuseOnSeveralPages) {
 
 TEST_F(ImageTest, UnusableFilesFailByPolicy) {
     const std::string png = EncodePng(40, 30, Rows(TestPattern(40, 30, 3)), {});
+    const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3));
     const std::filesystem::path files[] = {
+        Save("cut.jpg", jpeg.substr(0, jpeg.size() - 100)),
         Save("empty.png", ""),
         Save("text.png", "this is no image"),
         Save("cut.png", png.substr(0, png.size() / 2)),

@@ -63,4 +63,8 @@ struct Rendering {
 };
 Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, bool gray = false);
 
+// The page at dpi, rendered four times finer and reduced to the centre of every 4 x 4 block:
+// pdftoppm blends the edges of images drawn at their own size, but not of enlarged ones.
+Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi);
+
 }  // namespace pdftest

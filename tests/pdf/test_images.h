@@ -33,6 +33,9 @@ struct JpegOptions {
 // samples are stored inverted (the convention that marker announces): pixels hold ink amounts.
 std::string EncodeJpeg(const Pixels& pixels, const JpegOptions& options = {});
 
+// The pixels of a JPEG file as libjpeg decodes them (grey or RGB).
+Pixels DecodeJpeg(const std::string& jpeg);
+
 struct PngOptions {
     int colorType = 2;  // 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
     int depth = 8;
@@ -43,6 +46,10 @@ struct PngOptions {
 // rows: packed samples, ceil(width * channels * depth / 8) bytes per row (16-bit big-endian).
 std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t>& rows,
                       const PngOptions& options);
+
+// An uncompressed BMP file: 24-bit from RGB pixels, or 8-bit when palette (RGB triples) is given
+// and pixels hold one palette index per pixel.
+std::string EncodeBmp(const Pixels& pixels, const std::vector<uint8_t>& palette = {});
 
 struct FaxOptions {
     int compression = 4;  // COMPRESSION_CCITTFAX4, or 3 for Group 3

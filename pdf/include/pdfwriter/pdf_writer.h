@@ -8,7 +8,9 @@
 // threads at once.
 //
 // Failure: every failing operation throws PdfError, except that under the parameter
-// "errorpolicy" = "return" begin_document, load_image and load_font return -1 instead.
+// "errorpolicy" = "return" begin_document, load_image and load_font return -1 instead when the
+// file, image or font is at fault (kErrorFile, kErrorImage, kErrorFont, kErrorMemory); mistakes
+// in the call itself (scope, options, arguments) are raised under either policy.
 // Option lists are "key=value" words separated by blanks; a value holding blanks is written in
 // braces ("boxsize={200 100}"). Unknown options are errors.
 

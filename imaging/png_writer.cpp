@@ -1,0 +1,170 @@
+// PNG writing over libpng: depths and palettes kept, tRNS for palette transparency, an alpha
+// channel otherwise; CMYK goes out as RGB; the resolution goes into pHYs.
+
+#include <algorithm>
+#include <cstring>
+
+#include "bitmap_layout.h"
+#include "formats.h"
+#include "pixel_convert.h"
+#include "png_guard.h"
+#include "resolution.h"
+#include "size_limits.h"
+
+namespace imaging {
+namespace {
+
+void AppendToVector(png_structp png, png_bytep data, size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    bool grown = false;
+    try {
+        out->insert(out->end(), data, data + length);
+        grown = true;
+    } catch (...) {
+    }
+    if (!grown) {
+        StopPng(png, "out of memory");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+// One alpha value per palette entry when every pixel of an entry has the same one.
+std::optional<std::vector<uint8_t>> PaletteAlpha(const Bitmap& bitmap) {
+    std::vector<int> alpha(256, -1);
+    for (uint32_t y = 0; y < bitmap.height; ++y) {
+        const uint8_t* row = bitmap.samples.data() + y * bitmap.stride;
+        for (uint32_t x = 0; x < bitmap.width; ++x) {
+            int& entry = alpha[PackedSample(row, x, bitmap.bitsPerComponent)];
+            int value = bitmap.alpha[size_t{y} * bitmap.width + x];
+            if (entry >= 0 && entry != value) {
+                return std::nullopt;
+            }
+            entry = value;
+        }
+    }
+    std::vector<uint8_t> table(bitmap.palette.size() / 3);
+    for (size_t i = 0; i < table.size(); ++i) {
+        table[i] = static_cast<uint8_t>(alpha[i] < 0 ? 255 : alpha[i]);
+    }
+    return table;
+}
+
+// What PNG can store as it is; the palette transparency comes back in paletteAlpha.
+Bitmap PngLayout(const Bitmap& source, std::vector<uint8_t>& paletteAlpha) {
+    if (source.space == ColorSpace::kCmyk) {
+        return CmykToRgb(source);
+    }
+    if (source.alpha.empty()) {
+        return source;
+    }
+    if (source.space == ColorSpace::kIndexed) {
+        std::optional<std::vector<uint8_t>> table = PaletteAlpha(source);
+        if (!table) {
+            return ToDirectColor(source, true);
+        }
+        paletteAlpha = std::move(*table);
+        Bitmap layout = source;
+        layout.alpha.clear();
+        return layout;
+    }
+    return UnpackToEightBit(source);  // grey with alpha needs 8 or 16 bits
+}
+
+int ColorType(const Bitmap& bitmap) {
+    if (bitmap.space == ColorSpace::kIndexed) {
+        return PNG_COLOR_TYPE_PALETTE;
+    }
+    int type = bitmap.space == ColorSpace::kRgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY;
+    return bitmap.alpha.empty() ? type : type | PNG_COLOR_MASK_ALPHA;
+}
+
+struct Job {
+    png_structp png;
+    png_infop info;
+    const Bitmap* bitmap;
+    const std::vector<uint8_t>* paletteAlpha;
+    const EncodeOptions* options;
+    uint8_t* rowBuffer;  // one interleaved row, for bitmaps with an alpha plane
+};
+
+void HeaderStep(void* context) {
+    auto* job = static_cast<Job*>(context);
+    const Bitmap& bitmap = *job->bitmap;
+    png_set_IHDR(job->png, job->info, bitmap.width, bitmap.height, bitmap.bitsPerComponent,
+                 ColorType(bitmap), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (bitmap.space == ColorSpace::kIndexed) {
+        png_set_PLTE(job->png, job->info, reinterpret_cast<png_const_colorp>(bitmap.palette.data()),
+                     static_cast<int>(bitmap.palette.size() / 3));
+    }
+    if (!job->paletteAlpha->empty()) {
+        png_set_tRNS(job->png, job->info, job->paletteAlpha->data(),
+                     static_cast<int>(job->paletteAlpha->size()), nullptr);
+    }
+    const Resolution& resolution = job->options->resolution;
+    png_set_pHYs(job->png, job->info, PixelsPerMetreFromDpi(resolution.x),
+                 PixelsPerMetreFromDpi(resolution.y), PNG_RESOLUTION_METER);
+    png_write_info(job->png, job->info);
+}
+
+// Colour samples followed by the alpha sample, pixel by pixel.
+const uint8_t* InterleavedRow(const Bitmap& bitmap, uint32_t y, uint8_t* out) {
+    unsigned bytes = AlphaBytes(bitmap);
+    size_t colorBytes = ComponentCount(bitmap.space) * bytes;
+    const uint8_t* colors = bitmap.samples.data() + y * bitmap.stride;
+    const uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width * bytes;
+    for (uint32_t x = 0; x < bitmap.width; ++x) {
+        std::memcpy(out + x * (colorBytes + bytes), colors + x * colorBytes, colorBytes);
+        std::memcpy(out + x * (colorBytes + bytes) + colorBytes, alpha + x * bytes, bytes);
+    }
+    return out;
+}
+
+void RowsStep(void* context) {
+    auto* job = static_cast<Job*>(context);
+    const Bitmap& bitmap = *job->bitmap;
+    for (uint32_t y = 0; y < bitmap.height; ++y) {
+        const uint8_t* row = bitmap.alpha.empty() ? bitmap.samples.data() + y * bitmap.stride
+                                                  : InterleavedRow(bitmap, y, job->rowBuffer);
+        png_write_row(job->png, row);
+    }
+    png_write_end(job->png, nullptr);
+}
+
+// A member, so it is released even when the caller throws.
+struct WriteHandles {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    WriteHandles() = default;
+    WriteHandles(const WriteHandles&) = delete;
+    WriteHandles& operator=(const WriteHandles&) = delete;
+    ~WriteHandles() { png_destroy_write_struct(&png, &info); }
+};
+
+}  // namespace
+
+std::vector<uint8_t> WritePng(const Bitmap& source, const EncodeOptions& options) {
+    std::vector<uint8_t> paletteAlpha;
+    Bitmap bitmap = PngLayout(source, paletteAlpha);
+    std::vector<uint8_t> rowBuffer;
+    if (!bitmap.alpha.empty()) {
+        rowBuffer.resize(
+            RowBytes(bitmap.width, ComponentCount(bitmap.space) + 1, bitmap.bitsPerComponent));
+    }
+    std::vector<uint8_t> out;
+    PngErrorRecord errors{"cannot write PNG", {}};
+    WriteHandles handles;
+    handles.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, OnPngWarning);
+    handles.info = handles.png ? png_create_info_struct(handles.png) : nullptr;
+    if (!handles.info) {
+        Fail("out of memory");
+    }
+    png_set_write_fn(handles.png, &out, AppendToVector, FlushNothing);
+    Job job{handles.png, handles.info, &bitmap, &paletteAlpha, &options, rowBuffer.data()};
+    RunPngStep(handles.png, HeaderStep, &job);
+    RunPngStep(handles.png, RowsStep, &job);
+    return out;
+}
+
+}  // namespace imaging
