@@ -35,6 +35,17 @@ unsigned AlphaBytes(const Bitmap& bitmap) {
     return bitmap.bitsPerComponent == 16 ? 2 : 1;
 }
 
+const uint8_t* AlphaRow(const Bitmap& bitmap, uint32_t y) {
+    if (bitmap.alpha.empty()) {
+        return nullptr;
+    }
+    return bitmap.alpha.data() + size_t{y} * bitmap.width * AlphaBytes(bitmap);
+}
+
+uint8_t* AlphaRow(Bitmap& bitmap, uint32_t y) {
+    return const_cast<uint8_t*>(AlphaRow(static_cast<const Bitmap&>(bitmap), y));
+}
+
 void AddOpaqueAlpha(Bitmap& bitmap) {
     size_t pixels = CheckedMul(bitmap.width, bitmap.height);
     bitmap.alpha.assign(CheckedMul(pixels, AlphaBytes(bitmap)), 0xFF);

@@ -17,6 +17,10 @@ Bitmap MakeBitmap(uint32_t width, uint32_t height, ColorSpace space, uint8_t bit
 // Bytes of one alpha value: 2 for 16-bit bitmaps, else 1.
 unsigned AlphaBytes(const Bitmap& bitmap);
 
+// Row y of the alpha plane; null when the bitmap has none.
+const uint8_t* AlphaRow(const Bitmap& bitmap, uint32_t y);
+uint8_t* AlphaRow(Bitmap& bitmap, uint32_t y);
+
 // Gives the bitmap an alpha plane, every pixel opaque.
 void AddOpaqueAlpha(Bitmap& bitmap);
 

@@ -199,8 +199,7 @@ void ReadDirectRows(const ByteReader& in, const BmpHeader& header, Bitmap& bitma
         Bytes row = in.Slice(header.pixelOffset + FileRow(header, y) * stride,
                              RowBytes(bitmap.width, 1, header.bits));
         uint8_t* out = bitmap.samples.data() + y * bitmap.stride;
-        uint8_t* alpha =
-            bitmap.alpha.empty() ? nullptr : bitmap.alpha.data() + size_t{y} * bitmap.width;
+        uint8_t* alpha = AlphaRow(bitmap, y);
         for (uint32_t x = 0; x < bitmap.width; ++x) {
             uint32_t pixel = PixelValue(row, x, header.bits);
             for (int c = 0; c < 3; ++c) {

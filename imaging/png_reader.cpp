@@ -156,9 +156,8 @@ void ReadAndSplitRowsStep(void* context) {
     unsigned sampleBytes = AlphaBytes(bitmap);
     for (uint32_t y = 0; y < bitmap.height; ++y) {
         png_read_row(job->png, job->raw, nullptr);
-        SplitAlphaRow(job->raw, bitmap.samples.data() + y * bitmap.stride,
-                      bitmap.alpha.data() + size_t{y} * bitmap.width * sampleBytes, bitmap.width,
-                      job->colors, sampleBytes);
+        SplitAlphaRow(job->raw, bitmap.samples.data() + y * bitmap.stride, AlphaRow(bitmap, y),
+                      bitmap.width, job->colors, sampleBytes);
     }
 }
 
@@ -177,8 +176,7 @@ void ReadWithAlphaChannel(const PngReader& reader, Bitmap& bitmap) {
     ReadImage(reader, raw.data(), rawStride);
     for (uint32_t y = 0; y < bitmap.height; ++y) {
         SplitAlphaRow(raw.data() + y * rawStride, bitmap.samples.data() + y * bitmap.stride,
-                      bitmap.alpha.data() + size_t{y} * bitmap.width * sampleBytes, bitmap.width,
-                      colors, sampleBytes);
+                      AlphaRow(bitmap, y), bitmap.width, colors, sampleBytes);
     }
 }
 
@@ -219,7 +217,7 @@ void ApplyColorKey(const png_color_16& color, Bitmap& bitmap) {
     AddOpaqueAlpha(bitmap);
     for (uint32_t y = 0; y < bitmap.height; ++y) {
         const uint8_t* row = bitmap.samples.data() + y * bitmap.stride;
-        uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width * alphaBytes;
+        uint8_t* alpha = AlphaRow(bitmap, y);
         for (uint32_t x = 0; x < bitmap.width; ++x) {
             if (MatchesKey(row, x, components, bitmap.bitsPerComponent, key)) {
                 std::memset(alpha + size_t{x} * alphaBytes, 0, alphaBytes);
@@ -236,7 +234,7 @@ void ApplyPaletteAlpha(const uint8_t* entryAlpha, int count, Bitmap& bitmap) {
     AddOpaqueAlpha(bitmap);
     for (uint32_t y = 0; y < bitmap.height; ++y) {
         const uint8_t* row = bitmap.samples.data() + y * bitmap.stride;
-        uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width;
+        uint8_t* alpha = AlphaRow(bitmap, y);
         for (uint32_t x = 0; x < bitmap.width; ++x) {
             alpha[x] = table[PackedSample(row, x, bitmap.bitsPerComponent)];
         }

@@ -113,7 +113,7 @@ const uint8_t* InterleavedRow(const Bitmap& bitmap, uint32_t y, uint8_t* out) {
     unsigned bytes = AlphaBytes(bitmap);
     size_t colorBytes = ComponentCount(bitmap.space) * bytes;
     const uint8_t* colors = bitmap.samples.data() + y * bitmap.stride;
-    const uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width * bytes;
+    const uint8_t* alpha = AlphaRow(bitmap, y);
     for (uint32_t x = 0; x < bitmap.width; ++x) {
         std::memcpy(out + x * (colorBytes + bytes), colors + x * colorBytes, colorBytes);
         std::memcpy(out + x * (colorBytes + bytes) + colorBytes, alpha + x * bytes, bytes);

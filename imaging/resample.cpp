@@ -99,8 +99,7 @@ float SampleValue(const uint8_t* data, size_t index, bool sixteen) {
 // One source row as floats, colour weighted by alpha.
 void LoadRow(const Bitmap& bitmap, const Layout& layout, uint32_t y, float* out) {
     const uint8_t* row = bitmap.samples.data() + y * bitmap.stride;
-    const uint8_t* alpha =
-        bitmap.alpha.data() + size_t{y} * bitmap.width * (layout.sixteen ? 2 : 1);
+    const uint8_t* alpha = AlphaRow(bitmap, y);
     for (uint32_t x = 0; x < bitmap.width; ++x, out += layout.channels) {
         float coverage = layout.alpha ? SampleValue(alpha, x, layout.sixteen) : layout.maximum;
         for (unsigned c = 0; c < layout.colors; ++c) {
@@ -140,7 +139,7 @@ void StoreSample(uint8_t* data, size_t index, float value, const Layout& layout)
 // One target row from floats: colour divided by alpha again, rounded and clamped.
 void StoreRow(const float* in, const Layout& layout, uint32_t y, Bitmap& bitmap) {
     uint8_t* row = bitmap.samples.data() + y * bitmap.stride;
-    uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width * (layout.sixteen ? 2 : 1);
+    uint8_t* alpha = AlphaRow(bitmap, y);
     for (uint32_t x = 0; x < bitmap.width; ++x, in += layout.channels) {
         float coverage =
             layout.alpha ? std::clamp(in[layout.colors], 0.0f, layout.maximum) : layout.maximum;

@@ -203,9 +203,7 @@ void SplitExtraSamples(const uint8_t* raw, const TiffLayout& layout, const Nativ
     bool sixteen = layout.bits == 16;
     unsigned maximum = sixteen ? 65535 : 255;
     uint8_t* out = bitmap.samples.data() + y * bitmap.stride;
-    uint8_t* alpha = format.alpha
-                         ? bitmap.alpha.data() + size_t{y} * bitmap.width * AlphaBytes(bitmap)
-                         : nullptr;
+    uint8_t* alpha = AlphaRow(bitmap, y);
     bool unweight = format.alpha && format.premultiplied;
     for (uint32_t x = 0; x < bitmap.width; ++x) {
         size_t first = size_t{x} * layout.samples;

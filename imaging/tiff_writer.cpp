@@ -96,7 +96,7 @@ void PrepareRow(const Bitmap& bitmap, uint32_t y, uint8_t* out) {
     }
     unsigned bytes = AlphaBytes(bitmap), colors = ComponentCount(bitmap.space);
     unsigned samples = colors + (bitmap.alpha.empty() ? 0 : 1);
-    const uint8_t* alpha = bitmap.alpha.data() + size_t{y} * bitmap.width * bytes;
+    const uint8_t* alpha = AlphaRow(bitmap, y);
     for (uint32_t x = 0; x < bitmap.width; ++x) {
         for (unsigned c = 0; c < samples; ++c) {
             const uint8_t* sample =
