@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "sample_files.h"
 #include "test_images.h"
 #include "writer_test_support.h"
 
@@ -36,6 +37,12 @@ std::string FirstIdat(const std::string& png) {
 
 std::vector<uint8_t> Rows(const Pixels& pixels) {
     return pixels.samples;
+}
+
+// An 8-bit grey or RGB bitmap of the imaging library's test pictures.
+Pixels AsPixels(const imaging::Bitmap& bitmap) {
+    const int channels = bitmap.space == imaging::ColorSpace::kGray ? 1 : 3;
+    return {bitmap.width, bitmap.height, channels, bitmap.samples};
 }
 
 class ImageTest : public WriterTest {
@@ -197,21 +204,19 @@ TEST_F(ImageTest, OtherPngsAreDecodedLosslessly) {
 }
 
 TEST_F(ImageTest, BmpFilesAreDecodedLosslessly) {
-    const Pixels rgb = TestPattern(30, 20, 3);
-    const std::vector<uint8_t> palette = {0, 0, 0, 250, 10, 10, 10, 250, 10, 200, 200, 30};
-    Pixels indexes{30, 20, 1, {}};
-    Pixels colors{30, 20, 3, {}};
-    for (uint32_t i = 0; i < 600; ++i) {
-        const uint8_t index = (i / 7 + i / 30) % 4;
-        indexes.samples.push_back(index);
-        colors.samples.insert(colors.samples.end(), &palette[3 * index], &palette[3 * index + 3]);
-    }
-    const std::filesystem::path a = PlaceAlone(Save("rgb.bmp", EncodeBmp(rgb)), "a.pdf");
+    const imaging::Bitmap rgb = samples::Pattern(30, 20, imaging::ColorSpace::kRgb);
+    const imaging::Bitmap indexed = samples::Pattern(30, 20, imaging::ColorSpace::kIndexed);
+    const samples::File rgbFile = samples::MakeBmp(rgb);
+    const samples::File indexedFile = samples::MakeBmp(indexed);
+
+    const std::filesystem::path a =
+        PlaceAlone(Save("rgb.bmp", std::string(rgbFile.begin(), rgbFile.end())), "a.pdf");
     EXPECT_EQ(OnlyImage(a).color, "rgb");
-    EXPECT_EQ(LargestDifference(RenderSharply(a, 1, 72), rgb), 0);
-    const std::filesystem::path b = PlaceAlone(Save("8.bmp", EncodeBmp(indexes, palette)), "b.pdf");
+    EXPECT_EQ(LargestDifference(RenderSharply(a, 1, 72), AsPixels(rgb)), 0);
+    const std::filesystem::path b =
+        PlaceAlone(Save("8.bmp", std::string(indexedFile.begin(), indexedFile.end())), "b.pdf");
     EXPECT_EQ(OnlyImage(b).color, "index");
-    EXPECT_EQ(LargestDifference(RenderSharply(b, 1, 72), colors), 0);
+    EXPECT_EQ(LargestDifference(RenderSharply(b, 1, 72), AsPixels(samples::ToRgb(indexed))), 0);
 }
 
 TEST_F(ImageTest, AlphaBecomesASoftMask) {

@@ -130,48 +130,6 @@ std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t
     return bytes;
 }
 
-namespace {
-
-void AppendLittleEndian(std::string& bytes, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes += static_cast<char>(value >> (8 * i));
-}
-
-}  // namespace
-
-std::string EncodeBmp(const Pixels& pixels, const std::vector<uint8_t>& palette) {
-    const bool indexed = !palette.empty();
-    const uint32_t stride = (pixels.width * (indexed ? 1 : 3) + 3) / 4 * 4;
-    const uint32_t colors = static_cast<uint32_t>(palette.size() / 3);
-    const uint32_t offset = 14 + 40 + 4 * colors;
-    std::string bytes = "BM";
-    for (const uint32_t value :
-         {offset + stride * pixels.height, 0u, offset, 40u, pixels.width, pixels.height}) {
-        AppendLittleEndian(bytes, value, 4);
-    }
-    AppendLittleEndian(bytes, 1, 2);
-    AppendLittleEndian(bytes, indexed ? 8 : 24, 2);
-    for (const uint32_t value : {0u, stride * pixels.height, 2835u, 2835u, colors, 0u}) {
-        AppendLittleEndian(bytes, value, 4);
-    }
-    for (uint32_t i = 0; i < colors; ++i) {
-        bytes += {char(palette[3 * i + 2]), char(palette[3 * i + 1]), char(palette[3 * i]), 0};
-    }
-    for (uint32_t y = pixels.height; y-- > 0;) {  // bottom row first
-        std::string row;
-        for (uint32_t x = 0; x < pixels.width; ++x) {
-            if (indexed) {
-                row += char(pixels.At(x, y, 0));
-            } else {
-                row +=
-                    {char(pixels.At(x, y, 2)), char(pixels.At(x, y, 1)), char(pixels.At(x, y, 0))};
-            }
-        }
-        bytes += row + std::string(stride - row.size(), '\0');
-    }
-    return bytes;
-}
-
 void WriteFaxTiff(const std::filesystem::path& path, uint32_t width, uint32_t height,
                   const std::vector<uint8_t>& inked, const FaxOptions& options) {
     TIFF* tiff = TIFFOpen(path.c_str(), "w");

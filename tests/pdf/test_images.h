@@ -1,6 +1,8 @@
 #pragma once
 
-// Image files made on the spot for the writer's tests, encoded with libjpeg, libpng and libtiff.
+// Image files made on the spot for the writer's tests, encoded with libjpeg, libpng and libtiff
+// in the exact variants the pass-through paths must recognise (the imaging library's samples
+// cover the decoded formats).
 
 #include <cstdint>
 #include <filesystem>
@@ -46,10 +48,6 @@ struct PngOptions {
 // rows: packed samples, ceil(width * channels * depth / 8) bytes per row (16-bit big-endian).
 std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t>& rows,
                       const PngOptions& options);
-
-// An uncompressed BMP file: 24-bit from RGB pixels, or 8-bit when palette (RGB triples) is given
-// and pixels hold one palette index per pixel.
-std::string EncodeBmp(const Pixels& pixels, const std::vector<uint8_t>& palette = {});
 
 struct FaxOptions {
     int compression = 4;  // COMPRESSION_CCITTFAX4, or 3 for Group 3
