@@ -80,7 +80,9 @@ std::optional<GifPicture> KeptPalette(const Bitmap& bitmap) {
 }
 
 GifPicture QuantizedPicture(const Bitmap& bitmap) {
-    Bitmap rgb = GrayToRgb(CmykToRgb(ToDirectColor(bitmap, false)));
+    bool ready = bitmap.space == ColorSpace::kRgb && bitmap.bitsPerComponent == 8;
+    Bitmap converted = ready ? Bitmap{} : GrayToRgb(CmykToRgb(ToDirectColor(bitmap, false)));
+    const Bitmap& rgb = ready ? bitmap : converted;
     bool transparency = false;
     for (size_t i = 0; i < rgb.alpha.size() && !transparency; ++i) {
         transparency = IsTransparent(rgb, i);

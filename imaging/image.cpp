@@ -1,5 +1,6 @@
 #include "imaging/image.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 
@@ -112,6 +113,8 @@ void Image::State::GrayScale() {
 void Image::State::Resample(uint32_t width, uint32_t height, int mode) {
     RequireValid();
     ResampleFilter filter = FilterForMode(mode);
+    width = std::max(width, 1u);
+    height = std::max(height, 1u);
     CheckImageSize(width, height);
     if (pending) {
         pending->options.scaleDenominator =
@@ -131,12 +134,17 @@ Image& Image::operator=(Image&&) noexcept = default;
 bool Image::Load(const std::wstring& path, uint32_t) {
     state_->Reset();
     return state_->Run([&] {
-        std::optional<std::string> bytes = platform::ReadFileBytes(platform::ToUtf8(path));
+        std::filesystem::path file = platform::ToUtf8(path);
+        std::error_code error;
+        if (std::filesystem::file_size(file, error) > CodecMemoryLimit() && !error) {
+            Fail("file too large");
+        }
+        std::optional<std::string> bytes = platform::ReadFileBytes(file);
         if (!bytes) {
             Fail("cannot read the file");
         }
-        Bytes file(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
-        state_->DecodeFrom(file, &*bytes);
+        Bytes content(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
+        state_->DecodeFrom(content, &*bytes);
     });
 }
 

@@ -110,15 +110,21 @@ void CompressStep(void* context) {
     jpeg_finish_compress(cinfo);
 }
 
-// What libjpeg can take: 8-bit grey, RGB or CMYK without alpha, CMYK inverted.
-Bitmap JpegLayout(const Bitmap& bitmap) {
-    Bitmap layout = ComposeOverWhite(ToDirectColor(bitmap, false));
-    if (layout.space == ColorSpace::kCmyk) {
-        for (uint8_t& sample : layout.samples) {
+// What libjpeg can take: 8-bit grey, RGB or CMYK without alpha, CMYK inverted. The bitmap
+// itself when it already is that, else a converted copy kept in converted.
+const Bitmap& JpegLayout(const Bitmap& bitmap, Bitmap& converted) {
+    bool ready = bitmap.bitsPerComponent == 8 && bitmap.alpha.empty() &&
+                 (bitmap.space == ColorSpace::kGray || bitmap.space == ColorSpace::kRgb);
+    if (ready) {
+        return bitmap;
+    }
+    converted = ComposeOverWhite(ToDirectColor(bitmap, false));
+    if (converted.space == ColorSpace::kCmyk) {
+        for (uint8_t& sample : converted.samples) {
             sample = static_cast<uint8_t>(255 - sample);
         }
     }
-    return layout;
+    return converted;
 }
 
 // Members are released even when the constructor throws.
@@ -135,7 +141,8 @@ struct Compressor {
 }  // namespace
 
 std::vector<uint8_t> WriteJpeg(const Bitmap& bitmap, const EncodeOptions& options) {
-    Bitmap layout = JpegLayout(bitmap);
+    Bitmap converted;
+    const Bitmap& layout = JpegLayout(bitmap, converted);
     std::vector<uint8_t> out;
     Compressor compressor;
     InstallJpegErrorManager(reinterpret_cast<jpeg_common_struct*>(&compressor.cinfo),

@@ -58,6 +58,7 @@ public:
         InfoJob job{handles_.png, handles_.info};
         RunPngStep(handles_.png, ReadInfoStep, &job);
         CheckImageSize(width(), height());
+        CheckFitsInFile(file.size());
     }
 
     png_structp png() const { return handles_.png; }
@@ -70,6 +71,15 @@ public:
     bool hasTransparency() const { return png_get_valid(png(), info(), PNG_INFO_tRNS) != 0; }
 
 private:
+    // Deflate shrinks data at most 1032 times, so a file too small for its declared pixels is
+    // refused before they are allocated.
+    void CheckFitsInFile(size_t fileSize) const {
+        size_t rowBytes = RowBytes(width(), png_get_channels(png(), info()), depth()) + 1;
+        if (CheckedMul(rowBytes, height()) / 1032 > fileSize) {
+            Fail("truncated PNG data");
+        }
+    }
+
     // A member, so it is released even when the constructor throws.
     struct Handles {
         png_structp png = nullptr;

@@ -50,57 +50,64 @@ std::optional<std::vector<uint8_t>> PaletteAlpha(const Bitmap& bitmap) {
     return table;
 }
 
-// What PNG can store as it is; the palette transparency comes back in paletteAlpha.
-Bitmap PngLayout(const Bitmap& source, std::vector<uint8_t>& paletteAlpha) {
+// How a bitmap goes into a PNG: the bitmap itself or a converted copy, and the alpha plane as
+// an alpha channel or (for palettes whose entries each have one alpha value) as tRNS.
+struct PngPlan {
+    const Bitmap* bitmap;
+    bool alphaChannel;
+    std::vector<uint8_t> paletteAlpha;
+};
+
+PngPlan Plan(const Bitmap& source, Bitmap& converted) {
     if (source.space == ColorSpace::kCmyk) {
-        return CmykToRgb(source);
+        converted = CmykToRgb(source);
+        return {&converted, !converted.alpha.empty(), {}};
     }
-    if (source.alpha.empty()) {
-        return source;
+    if (source.alpha.empty() ||
+        (source.space != ColorSpace::kIndexed && source.bitsPerComponent >= 8)) {
+        return {&source, !source.alpha.empty(), {}};
     }
     if (source.space == ColorSpace::kIndexed) {
-        std::optional<std::vector<uint8_t>> table = PaletteAlpha(source);
-        if (!table) {
-            return ToDirectColor(source, true);
+        if (std::optional<std::vector<uint8_t>> table = PaletteAlpha(source)) {
+            return {&source, false, std::move(*table)};
         }
-        paletteAlpha = std::move(*table);
-        Bitmap layout = source;
-        layout.alpha.clear();
-        return layout;
+        converted = ToDirectColor(source, true);
+        return {&converted, true, {}};
     }
-    return UnpackToEightBit(source);  // grey with alpha needs 8 or 16 bits
+    converted = UnpackToEightBit(source);  // grey with alpha needs 8 or 16 bits
+    return {&converted, true, {}};
 }
 
-int ColorType(const Bitmap& bitmap) {
-    if (bitmap.space == ColorSpace::kIndexed) {
+int ColorType(const PngPlan& plan) {
+    if (plan.bitmap->space == ColorSpace::kIndexed) {
         return PNG_COLOR_TYPE_PALETTE;
     }
-    int type = bitmap.space == ColorSpace::kRgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY;
-    return bitmap.alpha.empty() ? type : type | PNG_COLOR_MASK_ALPHA;
+    int type = plan.bitmap->space == ColorSpace::kRgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY;
+    return plan.alphaChannel ? type | PNG_COLOR_MASK_ALPHA : type;
 }
 
 struct Job {
     png_structp png;
     png_infop info;
-    const Bitmap* bitmap;
-    const std::vector<uint8_t>* paletteAlpha;
+    const PngPlan* plan;
     const EncodeOptions* options;
     uint8_t* rowBuffer;  // one interleaved row, for bitmaps with an alpha plane
 };
 
 void HeaderStep(void* context) {
     auto* job = static_cast<Job*>(context);
-    const Bitmap& bitmap = *job->bitmap;
+    const Bitmap& bitmap = *job->plan->bitmap;
+    const std::vector<uint8_t>& paletteAlpha = job->plan->paletteAlpha;
     png_set_IHDR(job->png, job->info, bitmap.width, bitmap.height, bitmap.bitsPerComponent,
-                 ColorType(bitmap), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 ColorType(*job->plan), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     if (bitmap.space == ColorSpace::kIndexed) {
         png_set_PLTE(job->png, job->info, reinterpret_cast<png_const_colorp>(bitmap.palette.data()),
                      static_cast<int>(bitmap.palette.size() / 3));
     }
-    if (!job->paletteAlpha->empty()) {
-        png_set_tRNS(job->png, job->info, job->paletteAlpha->data(),
-                     static_cast<int>(job->paletteAlpha->size()), nullptr);
+    if (!paletteAlpha.empty()) {
+        png_set_tRNS(job->png, job->info, paletteAlpha.data(),
+                     static_cast<int>(paletteAlpha.size()), nullptr);
     }
     const Resolution& resolution = job->options->resolution;
     png_set_pHYs(job->png, job->info, PixelsPerMetreFromDpi(resolution.x),
@@ -123,10 +130,10 @@ const uint8_t* InterleavedRow(const Bitmap& bitmap, uint32_t y, uint8_t* out) {
 
 void RowsStep(void* context) {
     auto* job = static_cast<Job*>(context);
-    const Bitmap& bitmap = *job->bitmap;
+    const Bitmap& bitmap = *job->plan->bitmap;
     for (uint32_t y = 0; y < bitmap.height; ++y) {
-        const uint8_t* row = bitmap.alpha.empty() ? bitmap.samples.data() + y * bitmap.stride
-                                                  : InterleavedRow(bitmap, y, job->rowBuffer);
+        const uint8_t* row = job->plan->alphaChannel ? InterleavedRow(bitmap, y, job->rowBuffer)
+                                                     : bitmap.samples.data() + y * bitmap.stride;
         png_write_row(job->png, row);
     }
     png_write_end(job->png, nullptr);
@@ -145,10 +152,11 @@ struct WriteHandles {
 }  // namespace
 
 std::vector<uint8_t> WritePng(const Bitmap& source, const EncodeOptions& options) {
-    std::vector<uint8_t> paletteAlpha;
-    Bitmap bitmap = PngLayout(source, paletteAlpha);
+    Bitmap converted;
+    PngPlan plan = Plan(source, converted);
+    const Bitmap& bitmap = *plan.bitmap;
     std::vector<uint8_t> rowBuffer;
-    if (!bitmap.alpha.empty()) {
+    if (plan.alphaChannel) {
         rowBuffer.resize(
             RowBytes(bitmap.width, ComponentCount(bitmap.space) + 1, bitmap.bitsPerComponent));
     }
@@ -161,7 +169,7 @@ std::vector<uint8_t> WritePng(const Bitmap& source, const EncodeOptions& options
         Fail("out of memory");
     }
     png_set_write_fn(handles.png, &out, AppendToVector, FlushNothing);
-    Job job{handles.png, handles.info, &bitmap, &paletteAlpha, &options, rowBuffer.data()};
+    Job job{handles.png, handles.info, &plan, &options, rowBuffer.data()};
     RunPngStep(handles.png, HeaderStep, &job);
     RunPngStep(handles.png, RowsStep, &job);
     return out;

@@ -77,54 +77,56 @@ Resolution ReadResolution(TIFF* tiff) {
 struct NativeFormat {
     ColorSpace space;
     unsigned colors;
-    bool invert;  // min-is-white grey
-    bool alpha;
-    bool premultiplied;
+    bool invert = false;  // min-is-white grey
+    bool alpha = false;
+    bool premultiplied = false;
 };
 
 bool IsAlpha(uint16_t extra) {
     return extra == EXTRASAMPLE_ASSOCALPHA || extra == EXTRASAMPLE_UNASSALPHA;
 }
 
-std::optional<NativeFormat> NativeFormatOf(const TiffLayout& layout) {
-    unsigned bits = layout.bits;
-    bool depthOk = bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
-    if (!depthOk || layout.sampleFormat != SAMPLEFORMAT_UINT ||
-        (layout.planar != PLANARCONFIG_CONTIG && layout.samples > 1)) {
-        return std::nullopt;
-    }
-    NativeFormat format{ColorSpace::kGray, 1, false, false, false};
-    switch (layout.photometric) {
+// The colour space a photometric interpretation maps to, before depth and sample checks.
+std::optional<NativeFormat> SpaceOfPhotometric(uint16_t photometric) {
+    switch (photometric) {
         case PHOTOMETRIC_MINISWHITE:
         case PHOTOMETRIC_MINISBLACK:
-            format.invert = layout.photometric == PHOTOMETRIC_MINISWHITE;
-            break;
+            return NativeFormat{ColorSpace::kGray, 1, photometric == PHOTOMETRIC_MINISWHITE};
         case PHOTOMETRIC_PALETTE:
-            format.space = ColorSpace::kIndexed;
-            break;
+            return NativeFormat{ColorSpace::kIndexed, 1};
         case PHOTOMETRIC_RGB:
         case PHOTOMETRIC_YCBCR:
-            format = {ColorSpace::kRgb, 3, false, false, false};
-            break;
+            return NativeFormat{ColorSpace::kRgb, 3};
         case PHOTOMETRIC_SEPARATED:
-            format = {ColorSpace::kCmyk, 4, false, false, false};
-            break;
+            return NativeFormat{ColorSpace::kCmyk, 4};
         default:
             return std::nullopt;
     }
-    bool jpegYcc =
-        layout.photometric == PHOTOMETRIC_YCBCR && layout.compression == COMPRESSION_JPEG;
+}
+
+// Whether the samples can be kept as they are: unsigned integers of a depth the space allows,
+// interleaved, YCbCr only when libtiff's JPEG codec turns it into RGB, CMYK only as such.
+bool IsKeepable(const TiffLayout& layout, const NativeFormat& format) {
+    unsigned bits = layout.bits;
+    bool depth = bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
+    bool interleaved = layout.planar == PLANARCONFIG_CONTIG || layout.samples == 1;
     bool ycc = layout.photometric == PHOTOMETRIC_YCBCR;
-    bool cmyk = format.space == ColorSpace::kCmyk;
-    if (layout.samples < format.colors || (ycc && !jpegYcc) ||
-        (cmyk && (layout.inkSet != INKSET_CMYK || bits != 8)) ||
-        (format.space == ColorSpace::kRgb && bits < 8) ||
-        (format.space == ColorSpace::kIndexed && bits > 8) ||
-        (layout.samples > format.colors && bits < 8)) {
+    bool spaceDepth =
+        format.space == ColorSpace::kGray || (format.space == ColorSpace::kRgb && bits >= 8) ||
+        (format.space == ColorSpace::kIndexed && bits <= 8) ||
+        (format.space == ColorSpace::kCmyk && bits == 8 && layout.inkSet == INKSET_CMYK);
+    return depth && interleaved && spaceDepth && layout.sampleFormat == SAMPLEFORMAT_UINT &&
+           layout.samples >= format.colors && (layout.samples == format.colors || bits >= 8) &&
+           (!ycc || layout.compression == COMPRESSION_JPEG);
+}
+
+std::optional<NativeFormat> NativeFormatOf(const TiffLayout& layout) {
+    std::optional<NativeFormat> format = SpaceOfPhotometric(layout.photometric);
+    if (!format || !IsKeepable(layout, *format)) {
         return std::nullopt;
     }
-    format.alpha = layout.samples > format.colors && IsAlpha(layout.firstExtra);
-    format.premultiplied = layout.firstExtra == EXTRASAMPLE_ASSOCALPHA;
+    format->alpha = layout.samples > format->colors && IsAlpha(layout.firstExtra);
+    format->premultiplied = layout.firstExtra == EXTRASAMPLE_ASSOCALPHA;
     return format;
 }
 

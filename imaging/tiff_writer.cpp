@@ -30,13 +30,16 @@ uint16_t Photometric(const Bitmap& bitmap) {
     }
 }
 
-// Layouts TIFF stores as they are: an alpha plane needs 8 or 16 bits and no palette.
-Bitmap TiffLayout(const Bitmap& source) {
-    if (source.alpha.empty()) {
+// The bitmap itself, or in converted what TIFF can store: an alpha plane needs 8 or 16 bits
+// and no palette.
+const Bitmap& TiffLayout(const Bitmap& source, Bitmap& converted) {
+    if (source.alpha.empty() ||
+        (source.bitsPerComponent >= 8 && source.space != ColorSpace::kIndexed)) {
         return source;
     }
-    return source.space == ColorSpace::kIndexed ? ToDirectColor(source, true)
-                                                : UnpackToEightBit(source);
+    converted = source.space == ColorSpace::kIndexed ? ToDirectColor(source, true)
+                                                     : UnpackToEightBit(source);
+    return converted;
 }
 
 void SetColorMap(TIFF* tiff, const Bitmap& bitmap) {
@@ -114,7 +117,8 @@ void PrepareRow(const Bitmap& bitmap, uint32_t y, uint8_t* out) {
 }  // namespace
 
 std::vector<uint8_t> WriteTiff(const Bitmap& source, const EncodeOptions& options) {
-    Bitmap bitmap = TiffLayout(source);
+    Bitmap converted;
+    const Bitmap& bitmap = TiffLayout(source, converted);
     std::vector<uint8_t> out;
     TiffHandle handle = TiffHandle::OpenForWriting(out);
     SetFields(handle.get(), bitmap, options);

@@ -93,6 +93,10 @@ TEST(BadInput, HugeDeclaredSizesFailBeforeAllocating) {
     PutBigEndian(png, 20, 60000, 4);
     PutBigEndian(png, 29, static_cast<uint32_t>(crc32(0, &png[12], 17)), 4);
     EXPECT_EQ(DecodeFailure(png), "image too large: 60000 x 60000");
+    PutBigEndian(png, 16, 12000, 4);  // allowed, but far more pixels than the file can hold
+    PutBigEndian(png, 20, 12000, 4);
+    PutBigEndian(png, 29, static_cast<uint32_t>(crc32(0, &png[12], 17)), 4);
+    EXPECT_EQ(DecodeFailure(png), "truncated PNG data");
     File jpeg = samples::MakeJpeg(Pattern(8, 8, ColorSpace::kRgb));
     for (size_t i = 2; i + 8 < jpeg.size(); ++i) {
         if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // frame header: height, then width

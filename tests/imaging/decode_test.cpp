@@ -3,40 +3,19 @@
 #include <gtest/gtest.h>
 #include <tiff.h>
 
+#include "image_checks.h"
 #include "imaging/image.h"
-#include "sample_files.h"
 
 namespace {
 
 using imaging::Bitmap;
 using imaging::ColorSpace;
 using imaging::Image;
+using samples::DecodeOrFail;
+using samples::ExpectSameBitmap;
 using samples::File;
+using samples::InspectOrFail;
 using samples::Pattern;
-
-Image DecodeOrFail(const File& file) {
-    Image image;
-    EXPECT_TRUE(image.Decode(file.data(), file.size())) << image.GetLastError();
-    return image;
-}
-
-imaging::ImageInfo InspectOrFail(const File& file) {
-    std::string error;
-    auto info = imaging::Inspect(file.data(), file.size(), &error);
-    EXPECT_TRUE(info) << error;
-    return info.value_or(imaging::ImageInfo{});
-}
-
-void ExpectSameBitmap(const Bitmap& expected, const Bitmap& actual) {
-    EXPECT_EQ(actual.width, expected.width);
-    EXPECT_EQ(actual.height, expected.height);
-    EXPECT_EQ(actual.space, expected.space);
-    EXPECT_EQ(actual.bitsPerComponent, expected.bitsPerComponent);
-    EXPECT_EQ(actual.stride, expected.stride);
-    EXPECT_EQ(samples::MaxDifference(expected, actual), 0);
-    EXPECT_EQ(actual.palette, expected.palette);
-    EXPECT_EQ(actual.alpha, expected.alpha);
-}
 
 TEST(JpegReading, DecodesGreyRgbAndCmykInTheirOwnLayout) {
     for (ColorSpace space : {ColorSpace::kGray, ColorSpace::kRgb, ColorSpace::kCmyk}) {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "image_checks.h"
 #include "imaging/image.h"
-#include "sample_files.h"
 
 namespace {
 
@@ -15,17 +15,11 @@ using samples::File;
 using samples::Pattern;
 
 Image FromPicture(const Bitmap& picture) {
-    File png = samples::MakePng(picture);
-    Image image;
-    EXPECT_TRUE(image.Decode(png.data(), png.size())) << image.GetLastError();
-    return image;
+    return samples::DecodeOrFail(samples::MakePng(picture));
 }
 
 Image FromTiff(const Bitmap& picture) {
-    File tiff = samples::MakeTiff(picture);
-    Image image;
-    EXPECT_TRUE(image.Decode(tiff.data(), tiff.size())) << image.GetLastError();
-    return image;
+    return samples::DecodeOrFail(samples::MakeTiff(picture));
 }
 
 std::vector<uint8_t> EncodeOrFail(Image& image, uint32_t format) {
@@ -36,8 +30,7 @@ std::vector<uint8_t> EncodeOrFail(Image& image, uint32_t format) {
 }
 
 Image Reload(const std::vector<uint8_t>& block, uint32_t expectedFormat) {
-    Image image;
-    EXPECT_TRUE(image.Decode(block.data(), block.size())) << image.GetLastError();
+    Image image = samples::DecodeOrFail(block);
     EXPECT_EQ(image.GetType(), expectedFormat);
     return image;
 }
@@ -45,12 +38,7 @@ Image Reload(const std::vector<uint8_t>& block, uint32_t expectedFormat) {
 void ExpectLossless(const Bitmap& picture, uint32_t format) {
     Image image = FromTiff(picture);
     Image back = Reload(EncodeOrFail(image, format), format);
-    const Bitmap& bitmap = back.GetBitmap();
-    EXPECT_EQ(bitmap.space, picture.space);
-    EXPECT_EQ(bitmap.bitsPerComponent, picture.bitsPerComponent);
-    EXPECT_EQ(samples::MaxDifference(picture, bitmap), 0);
-    EXPECT_EQ(bitmap.palette, picture.palette);
-    EXPECT_EQ(bitmap.alpha, picture.alpha);
+    samples::ExpectSameBitmap(picture, back.GetBitmap());
 }
 
 TEST(Encoding, PngAndTiffRoundTripsKeepLayoutExactly) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "image_checks.h"
 #include "imaging/image.h"
-#include "sample_files.h"
 #include "temp_dir.h"
 
 namespace {
@@ -11,14 +11,9 @@ namespace {
 using imaging::Bitmap;
 using imaging::ColorSpace;
 using imaging::Image;
+using samples::DecodeOrFail;
 using samples::File;
 using samples::Pattern;
-
-Image DecodeOrFail(const File& file) {
-    Image image;
-    EXPECT_TRUE(image.Decode(file.data(), file.size())) << image.GetLastError();
-    return image;
-}
 
 TEST(MngReading, FirstFrameWithItsTransparency) {
     Bitmap first = Pattern(24, 16, ColorSpace::kRgb);

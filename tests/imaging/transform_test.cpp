@@ -4,22 +4,17 @@
 
 #include <cstdlib>
 
+#include "image_checks.h"
 #include "imaging/image.h"
-#include "sample_files.h"
 
 namespace {
 
 using imaging::Bitmap;
 using imaging::ColorSpace;
 using imaging::Image;
+using samples::DecodeOrFail;
 using samples::File;
 using samples::Pattern;
-
-Image Decoded(const File& file) {
-    Image image;
-    EXPECT_TRUE(image.Decode(file.data(), file.size())) << image.GetLastError();
-    return image;
-}
 
 Bitmap SolidColours(std::initializer_list<std::array<uint8_t, 3>> colours) {
     Bitmap picture = Pattern(static_cast<uint32_t>(colours.size()), 1, ColorSpace::kRgb);
@@ -32,7 +27,7 @@ Bitmap SolidColours(std::initializer_list<std::array<uint8_t, 3>> colours) {
 
 TEST(GrayScale, UsesBt601WeightsOnRgbPaletteAndCmyk) {
     Bitmap primaries = SolidColours({{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}});
-    Image rgb = Decoded(samples::MakePng(primaries));
+    Image rgb = DecodeOrFail(samples::MakePng(primaries));
     ASSERT_TRUE(rgb.GrayScale());
     EXPECT_EQ(rgb.GetBitmap().space, ColorSpace::kGray);
     EXPECT_EQ(rgb.GetBitmap().samples, (std::vector<uint8_t>{76, 150, 29, 255}));
@@ -40,7 +35,7 @@ TEST(GrayScale, UsesBt601WeightsOnRgbPaletteAndCmyk) {
     Bitmap indexed = Pattern(4, 1, ColorSpace::kIndexed, 8);
     indexed.samples = {0, 1, 2, 3};
     indexed.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0};
-    Image palette = Decoded(samples::MakeGif(indexed));
+    Image palette = DecodeOrFail(samples::MakeGif(indexed));
     ASSERT_TRUE(palette.IsIndexed());
     ASSERT_TRUE(palette.GrayScale());
     EXPECT_FALSE(palette.IsIndexed());
@@ -48,7 +43,7 @@ TEST(GrayScale, UsesBt601WeightsOnRgbPaletteAndCmyk) {
 
     Bitmap ink = Pattern(2, 1, ColorSpace::kCmyk);
     ink.samples = {0, 0, 0, 0, 0, 255, 255, 0};  // white, then full magenta and yellow: red
-    Image cmyk = Decoded(samples::MakeTiff(ink));
+    Image cmyk = DecodeOrFail(samples::MakeTiff(ink));
     ASSERT_TRUE(cmyk.GrayScale());
     EXPECT_EQ(cmyk.GetBitmap().samples, (std::vector<uint8_t>{255, 76}));
 }
@@ -56,24 +51,24 @@ TEST(GrayScale, UsesBt601WeightsOnRgbPaletteAndCmyk) {
 TEST(GrayScale, KeepsAlphaAndSixteenBits) {
     Bitmap picture = Pattern(16, 4, ColorSpace::kRgb, 16);
     samples::AddAlpha(picture);
-    Image image = Decoded(samples::MakePng(picture));
+    Image image = DecodeOrFail(samples::MakePng(picture));
     ASSERT_TRUE(image.GrayScale());
     EXPECT_EQ(image.GetBitmap().bitsPerComponent, 16);
     EXPECT_EQ(image.GetBitmap().alpha, picture.alpha);
     Bitmap gray = Pattern(16, 4, ColorSpace::kGray, 4);
-    Image already = Decoded(samples::MakePng(gray));
+    Image already = DecodeOrFail(samples::MakePng(gray));
     ASSERT_TRUE(already.GrayScale());
     EXPECT_EQ(samples::MaxDifference(gray, already.GetBitmap()), 0);
 }
 
 TEST(GrayScale, PaletteGifBecomesAGreyJpeg) {
-    Image gif = Decoded(samples::MakeGif(Pattern(32, 32, ColorSpace::kIndexed, 8)));
+    Image gif = DecodeOrFail(samples::MakeGif(Pattern(32, 32, ColorSpace::kIndexed, 8)));
     ASSERT_TRUE(gif.IsIndexed());
     ASSERT_TRUE(gif.GrayScale());
     std::vector<uint8_t> block;
     ASSERT_TRUE(gif.Encode(block, imaging::kFormatJpeg));
     EXPECT_EQ(imaging::Inspect(block.data(), block.size())->components, 1);
-    Image jpeg = Decoded(samples::MakeJpeg(Pattern(32, 32, ColorSpace::kRgb)));
+    Image jpeg = DecodeOrFail(samples::MakeJpeg(Pattern(32, 32, ColorSpace::kRgb)));
     ASSERT_TRUE(jpeg.GrayScale());
     ASSERT_TRUE(jpeg.Encode(block, imaging::kFormatJpeg));
     EXPECT_EQ(imaging::Inspect(block.data(), block.size())->components, 1);
@@ -85,9 +80,10 @@ TEST(Resample, GivesExactlyTheAskedSize) {
     };
     for (Case c : {Case{400, 300, 100, 75}, Case{300, 400, 100, 133}, Case{100, 200, 40, 80},
                    Case{10, 10, 35, 7}, Case{1, 1, 3, 2}}) {
-        Image image = Decoded(samples::MakePng(Pattern(c.width, c.height, ColorSpace::kRgb)));
+        Image image = DecodeOrFail(samples::MakePng(Pattern(c.width, c.height, ColorSpace::kRgb)));
         for (int mode : {0, 1, 2}) {
-            Image copy = Decoded(samples::MakePng(Pattern(c.width, c.height, ColorSpace::kRgb)));
+            Image copy =
+                DecodeOrFail(samples::MakePng(Pattern(c.width, c.height, ColorSpace::kRgb)));
             ASSERT_TRUE(copy.Resample(c.toWidth, c.toHeight, mode)) << copy.GetLastError();
             EXPECT_EQ(copy.GetWidth(), c.toWidth);
             EXPECT_EQ(copy.GetHeight(), c.toHeight);
@@ -103,7 +99,7 @@ TEST(Resample, LargeReductionsAverageInsteadOfAliasing) {
             stripes.samples[y * 400 + x] = (x + y) % 2 ? 255 : 0;
         }
     }
-    Image image = Decoded(samples::MakePng(stripes));
+    Image image = DecodeOrFail(samples::MakePng(stripes));
     ASSERT_TRUE(image.Resample(40, 40, 2));
     for (uint8_t sample : image.GetBitmap().samples) {
         EXPECT_NEAR(sample, 128, 3);
@@ -113,23 +109,29 @@ TEST(Resample, LargeReductionsAverageInsteadOfAliasing) {
 TEST(Resample, KeepsAlphaAndDepthAndExpandsPalettes) {
     Bitmap picture = Pattern(64, 32, ColorSpace::kRgb, 16);
     samples::AddAlpha(picture);
-    Image image = Decoded(samples::MakePng(picture));
+    Image image = DecodeOrFail(samples::MakePng(picture));
     ASSERT_TRUE(image.Resample(16, 8));
     EXPECT_EQ(image.GetBitmap().bitsPerComponent, 16);
     EXPECT_EQ(image.GetBitmap().alpha.size(), 16u * 8 * 2);
     EXPECT_EQ(image.GetBitmap().alpha[0], 0);
-    Image palette = Decoded(samples::MakeGif(Pattern(64, 32, ColorSpace::kIndexed, 8)));
+    Image palette = DecodeOrFail(samples::MakeGif(Pattern(64, 32, ColorSpace::kIndexed, 8)));
     ASSERT_TRUE(palette.Resample(16, 8));
     EXPECT_FALSE(palette.IsIndexed());
     EXPECT_EQ(palette.GetBitmap().space, ColorSpace::kRgb);
-    Image bilevel = Decoded(samples::MakeTiff(Pattern(64, 32, ColorSpace::kGray, 1)));
+    Image bilevel = DecodeOrFail(samples::MakeTiff(Pattern(64, 32, ColorSpace::kGray, 1)));
     ASSERT_TRUE(bilevel.Resample(16, 8));
     EXPECT_EQ(bilevel.GetBitmap().bitsPerComponent, 8);
 }
 
+TEST(Resample, ASideRoundedDownToZeroBecomesOne) {
+    Image image = DecodeOrFail(samples::MakePng(Pattern(300, 2, ColorSpace::kRgb)));
+    ASSERT_TRUE(image.Resample(100, 0));
+    EXPECT_EQ(image.GetWidth(), 100u);
+    EXPECT_EQ(image.GetHeight(), 1u);
+}
+
 TEST(Resample, RefusesBadArguments) {
-    Image image = Decoded(samples::MakePng(Pattern(8, 8, ColorSpace::kRgb)));
-    EXPECT_FALSE(image.Resample(0, 8));
+    Image image = DecodeOrFail(samples::MakePng(Pattern(8, 8, ColorSpace::kRgb)));
     EXPECT_FALSE(image.Resample(8, 8, 7));
     EXPECT_EQ(image.GetLastError(), "unknown resample mode 7");
     EXPECT_TRUE(image.IsValid());
@@ -140,9 +142,9 @@ TEST(Resample, RefusesBadArguments) {
 TEST(Resample, JpegScaledDecodeMatchesAFullDecode) {
     Bitmap photo = Pattern(1600, 1200, ColorSpace::kRgb);
     File jpeg = samples::MakeJpeg(photo);
-    Image scaled = Decoded(jpeg);
+    Image scaled = DecodeOrFail(jpeg);
     ASSERT_TRUE(scaled.Resample(200, 150));
-    Image full = Decoded(jpeg);
+    Image full = DecodeOrFail(jpeg);
     full.GetBitmap();  // decodes at full size first
     ASSERT_TRUE(full.Resample(200, 150));
     EXPECT_EQ(scaled.GetWidth(), 200u);
@@ -159,7 +161,7 @@ TEST(Resample, DeferredJpegFailureMakesTheImageInvalid) {
     size_t length = 2 + (jpeg[frame + 2] << 8 | jpeg[frame + 3]);
     File secondFrame(jpeg.begin() + frame, jpeg.begin() + frame + length);
     jpeg.insert(jpeg.end() - 2, secondFrame.begin(), secondFrame.end());  // before the end marker
-    Image image = Decoded(jpeg);
+    Image image = DecodeOrFail(jpeg);
     EXPECT_EQ(image.GetWidth(), 64u);
     EXPECT_TRUE(image.GetBitmap().samples.empty());
     EXPECT_FALSE(image.IsValid());

@@ -73,13 +73,13 @@ class Image {
 public:
     Image();
     ~Image();
-    Image(Image&&) noexcept;
+    Image(Image&&) noexcept;  // a moved-from Image may only be destroyed or assigned to
     Image& operator=(Image&&) noexcept;
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
     // Reads the file (path in the system's wide form) and decodes it like Decode. False when the
-    // file cannot be read or decoded.
+    // file cannot be read, is larger than any image it may hold, or cannot be decoded.
     bool Load(const std::wstring& path, uint32_t formatHint = 0);
 
     // Decodes an in-memory file; the bytes are copied where they are needed later, so the caller
@@ -105,8 +105,9 @@ public:
 
     // Resizes in place. mode 0: box, 1: bilinear, 2: bicubic; reductions widen the filter to the
     // reduction factor, so large reductions do not alias. The result is 8-bit grey, RGB or CMYK
-    // (16-bit sources stay 16-bit), with the alpha channel kept. False on an invalid image, a zero
-    // size, a size above the pixel limit or an unknown mode.
+    // (16-bit sources stay 16-bit), with the alpha channel kept. A side of 0 (a size rounded down
+    // from a large reduction) counts as 1. False on an invalid image, a size above the pixel
+    // limit or an unknown mode.
     bool Resample(uint32_t width, uint32_t height, int mode = 2);
 
     uint32_t GetType() const;  // format of the decoded file, kFormatUnknown when not valid
