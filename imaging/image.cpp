@@ -107,7 +107,9 @@ void Image::State::GrayScale() {
         return;
     }
     Materialize();
-    bitmap = ToGray(bitmap);
+    if (bitmap.space != ColorSpace::kGray) {
+        bitmap = ToGray(bitmap);
+    }
 }
 
 void Image::State::Resample(uint32_t width, uint32_t height, int mode) {

@@ -7,6 +7,7 @@
 
 #include "imaging/image.h"
 #include "sample_files.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -59,6 +60,23 @@ TEST(BadInput, EmptyTextAndRandomBytes) {
     }
     Image image;
     EXPECT_FALSE(image.Decode(nullptr, 10));
+}
+
+TEST(BadInput, RandomBytesUnderEveryAcceptedExtension) {
+    testsupport::TempDir dir;
+    std::mt19937 random(11);
+    std::string noise(5000, '\0');
+    for (char& byte : noise) {
+        byte = static_cast<char>(random());
+    }
+    for (const char* extension :
+         {"tif", "tiff", "gif", "bmp", "dib", "png", "mng", "raw", "jbig", "jpg", "jpeg", "jpe"}) {
+        std::filesystem::path path = dir / (std::string("noise.") + extension);
+        testsupport::WriteFile(path, noise);
+        Image image;
+        EXPECT_FALSE(image.Load(path.wstring())) << extension;
+        EXPECT_EQ(image.GetLastError(), "unknown image format") << extension;
+    }
 }
 
 TEST(BadInput, TruncatedFilesOfEveryFormatFail) {
