@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "logical_compare.h"
+#include "platform/natural_order.h"
 #include "network.h"
 #include "platform/registry.h"
 #include "server_address.h"
@@ -50,7 +50,7 @@ bool CheckForUpdate(const SettingsLocation& settings, IniDictionary& dictionary,
     const std::wstring running = dictionary.Value(L"FileVersion");
     const std::wstring offered = dictionary.Value(L"NewVersion");
     const std::wstring url = dictionary.Value(L"UpdateURL");
-    if (offered.empty() || CompareLogical(offered, running) <= 0)
+    if (offered.empty() || platform::CompareNatural(offered, running) <= 0)
         return false;
     if (request.ask) {
         const wchar_t* text = languages.Text(kUpdateQuestionId, nullptr, nullptr, nullptr);

@@ -92,6 +92,16 @@ std::wstring ConversionSettings::GetOutputFolder() {
     return PDFPath;
 }
 
+int32_t* ConversionSettings::NumberField(std::wstring_view name) {
+    const auto* field = FindField(kNumberFields, name);
+    return field ? &(this->*field->member) : nullptr;
+}
+
+std::wstring* ConversionSettings::TextField(std::wstring_view name) {
+    const auto* field = FindField(kTextFields, name);
+    return field ? &(this->*field->member) : nullptr;
+}
+
 bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& text) {
     const auto* field = FindField(kTextFields, name);
     if (!field) return false;

@@ -1,26 +1,14 @@
-// The small text rules of the library: natural order, printf formatting, web URLs, escapes.
+// The small text rules of the library: printf formatting, web URLs, escapes.
 
 #include <gtest/gtest.h>
 
 #include "language_table.h"
-#include "logical_compare.h"
 #include "web_url.h"
 #include "wide_format.h"
 
 using namespace basalt;
 
 namespace {
-
-TEST(LogicalCompareTest, DigitRunsCompareByValue) {
-    EXPECT_GT(CompareLogical(L"2.10.0.0", L"2.9.0.0"), 0);
-    EXPECT_LT(CompareLogical(L"img2.jpg", L"img10.jpg"), 0);
-    EXPECT_EQ(CompareLogical(L"2.9.0.0", L"2.9.0.0"), 0);
-    EXPECT_EQ(CompareLogical(L"v007", L"V7"), 0);
-    EXPECT_LT(CompareLogical(L"2.9", L"2.9.0.0"), 0);
-    EXPECT_GT(CompareLogical(L"99999999999999999999999", L"99999999999999999999998"), 0);
-    EXPECT_GT(CompareLogical(L"2.9.0.0", L""), 0);
-    EXPECT_LT(CompareLogical(L"Äpfel", L"äpfelmus"), 0);
-}
 
 std::wstring Format(const wchar_t* format, ...) {
     va_list args;

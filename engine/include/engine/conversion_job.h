@@ -5,12 +5,14 @@
 // worker thread, watched through the callback.
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/conversion_settings.h"
+#include "engine/result_codes.h"
 
 namespace engine {
 
@@ -19,6 +21,10 @@ namespace engine {
 // go on, a negative value to stop.
 using ProgressCallback = int32_t (*)(int32_t total, int32_t index, const wchar_t* text,
                                      void* context);
+
+// Told about every image that produced no page, with a reason a person can read. Called on the
+// engine's thread; it must not call back into the job.
+using DiagnosticSink = std::function<void(const std::wstring& path, const std::wstring& reason)>;
 
 class ConversionJob {
 public:
@@ -31,6 +37,12 @@ public:
     ProgressCallback progressCallback = nullptr;
     void* progressContext = nullptr;
     int32_t watermarkImageHandle = -1;  // engine only: the watermark image in the open document
+    DiagnosticSink diagnosticSink;      // optional; set before the run
+
+    // Converts the images into PDF files as settingsSnapshot.MakeMultiPDF says (one document,
+    // one per image, one per source folder), reporting through progressCallback before every
+    // image. Holds jobLock for the whole run. Returns a RunResult. Call once, on a worker thread.
+    int32_t Run();
 
     // Appends an existing file that passes IsAcceptedImage. Returns the new number of paths, or
     // -1 (and changes nothing) when the file is missing or not an accepted image.

@@ -122,6 +122,11 @@ struct ConversionSettings {
     bool SetNumber(std::wstring_view name, int32_t value);
     bool SetText(std::wstring_view name, const std::wstring& text);
 
+    // The stored field of that name, for changes that are not to be stored; nullptr when no
+    // stored field of that kind has the name.
+    int32_t* NumberField(std::wstring_view name);
+    std::wstring* TextField(std::wstring_view name);
+
     // The watermark font size in points: the low 8 bits of WaterFontSize.
     uint8_t WaterFontPoints() const { return static_cast<uint8_t>(WaterFontSize & 0xFF); }
 };

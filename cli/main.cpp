@@ -1,0 +1,138 @@
+// folioforge-cli: converts images into PDF documents from the command line.
+
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+
+#include "cli_options.h"
+#include "engine/conversion_job.h"
+#include "engine/output_target.h"
+#include "image_collector.h"
+#include "platform/text.h"
+#include "progress_reporter.h"
+
+namespace {
+
+constexpr int kUsageError = 64;
+
+std::atomic<bool> gInterrupted{false};
+
+void OnInterrupt(int) {
+    gInterrupted = true;
+    std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process at once
+}
+
+struct RunContext {
+    cli::ProgressReporter* reporter;
+};
+
+int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
+    static_cast<RunContext*>(context)->reporter->Progress(total, index, text ? text : L"");
+    return gInterrupted ? -1 : 0;
+}
+
+// Applies the command line's settings: through the setters (which store them) when they are to
+// be saved, to the record alone otherwise.
+void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings) {
+    for (const cli::SettingEdit& edit : options.edits) {
+        if (options.saveSettings) {
+            edit.number ? settings.SetNumber(edit.field, *edit.number)
+                        : settings.SetText(edit.field, edit.text);
+        } else if (edit.number) {
+            *settings.NumberField(edit.field) = *edit.number;
+        } else {
+            *settings.TextField(edit.field) = edit.text;
+        }
+    }
+}
+
+bool IsFolder(const std::wstring& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(platform::ToUtf8(path), error);
+}
+
+// The PDF (single mode) or folder (other modes) to write: -o when given (a folder given in
+// single mode receives a PDF named after the images' folder), else the configured folder.
+std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSettings& settings,
+                       const std::wstring& firstImage) {
+    const int mode = settings.MakeMultiPDF;
+    if (options.output.empty()) {
+        return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
+                                           settings.SaveToImageDir != 0);
+    }
+    if (mode == 0 && IsFolder(options.output)) {
+        return engine::DefaultOutputTarget(options.output, firstImage, 0, false);
+    }
+    if (mode != 0) {
+        std::error_code ignored;
+        std::filesystem::create_directories(platform::ToUtf8(options.output), ignored);
+    }
+    return options.output;
+}
+
+void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
+               cli::ProgressReporter& reporter) {
+    const cli::CollectedImages collected = cli::CollectImages(options.paths, options.recursive);
+    for (const std::wstring& path : collected.missing) {
+        reporter.Rejected(path, L"no such file or folder");
+    }
+    for (const std::wstring& path : collected.images) {
+        if (job.AddImagePath(path) < 0) {
+            reporter.Rejected(path, L"not an image type the converter accepts");
+        }
+    }
+}
+
+int Convert(const cli::CliOptions& options) {
+    engine::ConversionSettings settings;
+    if (options.useStoredSettings) settings.LoadSettings();
+    ApplyEdits(options, settings);
+
+    cli::ProgressReporter reporter(stderr, isatty(STDERR_FILENO) != 0, options.quiet);
+    engine::ConversionJob job;
+    AddImages(job, options, reporter);
+    if (job.imagePaths.empty()) {
+        reporter.Finish(engine::RESULT_NO_IMAGES, L"nothing written");
+        return -engine::RESULT_NO_IMAGES;
+    }
+    const std::wstring output = OutputFor(options, settings, job.imagePaths.front());
+    job.outputLocation = output;
+    RunContext context{&reporter};
+    {
+        std::lock_guard guard(job.jobLock);
+        if (settings.MakeMultiPDF == 0) job.outputFile = output;
+        job.settingsSnapshot = settings;
+        job.progressCallback = OnProgress;
+        job.progressContext = &context;
+        job.diagnosticSink = [&](const std::wstring& path, const std::wstring& reason) {
+            reporter.Skipped(path, reason);
+        };
+    }
+    std::signal(SIGINT, OnInterrupt);
+    const int32_t result = job.Run();
+    std::signal(SIGINT, SIG_DFL);
+    reporter.Finish(result, output);
+    return -result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const cli::ParseResult parsed = cli::ParseCommandLine(argc, argv);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "folioforge-cli: %s\n", parsed.error.c_str());
+        return kUsageError;
+    }
+    if (parsed.options.help) {
+        std::fputs(cli::UsageText(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("folioforge-cli %s\n", FOLIOFORGE_VERSION);
+        return 0;
+    }
+    return Convert(parsed.options);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// What folioforge-cli tells the person at the terminal while it converts: a progress bar on a
+// terminal, a line per skipped image, and a closing summary.
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace cli {
+
+class ProgressReporter {
+public:
+    // out is where everything goes (stderr); showBar draws the bar (out is a terminal);
+    // quiet says nothing but errors.
+    ProgressReporter(std::FILE* out, bool showBar, bool quiet);
+
+    // An image is about to be handled: index of total so far.
+    void Progress(int total, int index, const std::wstring& text);
+
+    // An image produced no page.
+    void Skipped(const std::wstring& path, const std::wstring& reason);
+
+    // A command-line path that never became part of the job.
+    void Rejected(const std::wstring& path, const std::wstring& reason);
+
+    // Clears the bar and prints the closing summary.
+    void Finish(int result, const std::wstring& output);
+
+private:
+    void ClearBar();
+    void DrawBar(int total, int index, const std::wstring& name);
+
+    std::FILE* out_;
+    bool showBar_;
+    bool quiet_;
+    bool barShown_ = false;
+    int handled_ = 0;
+    int skipped_ = 0;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace cli

@@ -1,0 +1,145 @@
+#include "image_acquisition.h"
+
+#include <limits>
+
+#include "imaging/image.h"
+#include "platform/file_io.h"
+#include "platform/text.h"
+
+namespace engine {
+namespace {
+
+constexpr const wchar_t* kVirtualFile = L"/pvf/image";
+
+struct EncodePlan {
+    uint32_t format = imaging::kFormatJpeg;
+    int quality = -1;  // -1: the library's default
+    bool grayAlways = false;
+    bool grayWhenIndexed = false;
+};
+
+uint32_t LimitOrUnbounded(int32_t limit) {
+    return limit == 0 ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(limit);
+}
+
+EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
+    const int quality = jpegPercent & 0xFF;
+    switch (mode) {
+        case kKeepSource: {
+            const bool keepsFormat = sourceFormat == imaging::kFormatGif ||
+                                     sourceFormat == imaging::kFormatJpeg ||
+                                     sourceFormat == imaging::kFormatPng;
+            return {keepsFormat ? sourceFormat : imaging::kFormatJpeg};
+        }
+        case kEncodeJpeg: return {imaging::kFormatJpeg, quality, false, true};
+        case kEncodeGrayJpeg: return {imaging::kFormatJpeg, quality, true, false};
+        case kEncodePng: return {imaging::kFormatPng};
+        case kEncodeGif: return {imaging::kFormatGif};
+        case kEncodeTiff: return {imaging::kFormatTiff};
+        default: return {imaging::kFormatJpeg};
+    }
+}
+
+// Shrinks the image so that neither side exceeds its limit, keeping the aspect ratio; the side
+// that exceeds its limit by the larger factor ends exactly at the limit.
+bool FitWithinLimits(imaging::Image& image, uint32_t maxWidth, uint32_t maxHeight) {
+    const uint32_t width = image.GetWidth();
+    const uint32_t height = image.GetHeight();
+    if (width <= maxWidth && height <= maxHeight) return true;
+    const double ratio = std::max(static_cast<double>(width) / maxWidth,
+                                  static_cast<double>(height) / maxHeight);
+    return image.Resample(static_cast<uint32_t>(width / ratio),
+                          static_cast<uint32_t>(height / ratio), 2);
+}
+
+bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& failure) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        failure = L"cannot read the file";
+        return false;
+    }
+    if (!image.Decode(bytes->data(), bytes->size(), 0) || !image.IsValid()) {
+        failure = platform::FromUtf8(image.GetLastError());
+        if (failure.empty()) failure = L"not a readable image";
+        return false;
+    }
+    return true;
+}
+
+bool EncodeAs(imaging::Image& image, const EncodePlan& plan, std::vector<uint8_t>& block) {
+    if (plan.quality >= 0) image.SetJpegQuality(static_cast<uint8_t>(plan.quality));
+    if ((plan.grayAlways || (plan.grayWhenIndexed && image.IsIndexed())) && !image.GrayScale()) {
+        return false;
+    }
+    return image.Encode(block, plan.format);
+}
+
+}  // namespace
+
+EncodedBlock::EncodedBlock(pdf::PdfWriter& writer, std::vector<uint8_t> bytes)
+    : writer_(writer), bytes_(std::move(bytes)) {
+    writer_.create_pvf(kVirtualFile, bytes_.data(), bytes_.size(), L"");
+}
+
+EncodedBlock::~EncodedBlock() {
+    try {
+        writer_.delete_pvf(kVirtualFile);
+    } catch (const pdf::PdfError&) {
+        // The name is gone with the document already; the bytes are freed either way.
+    }
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
+    auto bytes = platform::ReadFileBytes(platform::ToUtf8(path));
+    if (!bytes) return std::nullopt;
+    return std::vector<uint8_t>(bytes->begin(), bytes->end());
+}
+
+int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path) {
+    return writer.load_image(L"auto", path, L"");
+}
+
+std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
+                                            const std::wstring& path, int32_t mode,
+                                            uint32_t maxWidth, uint32_t maxHeight,
+                                            std::wstring& failure) {
+    const ConversionSettings& settings = job.settingsSnapshot;
+    imaging::Image image;
+    if (!DecodeFile(image, path, failure)) return nullptr;
+    if (settings.DPI != 0) {
+        image.SetXDPI(static_cast<uint32_t>(settings.DPI));
+        image.SetYDPI(static_cast<uint32_t>(settings.DPI));
+    }
+    std::vector<uint8_t> block;
+    const EncodePlan plan = PlanFor(mode, image.GetType(), settings.JpepPercent);
+    if (!FitWithinLimits(image, maxWidth, maxHeight) || !EncodeAs(image, plan, block)) {
+        failure = L"cannot re-encode the image: " + platform::FromUtf8(image.GetLastError());
+        return nullptr;
+    }
+    return std::make_unique<EncodedBlock>(writer, std::move(block));
+}
+
+AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path) {
+    const ConversionSettings& settings = job.settingsSnapshot;
+    int32_t mode = settings.ImageEncode;
+    uint32_t maxWidth = std::numeric_limits<uint32_t>::max();
+    uint32_t maxHeight = maxWidth;
+    AcquiredImage result;
+    if (settings.ImageMaxX != 0 || settings.ImageMaxY != 0 || settings.DPI != 0) {
+        maxWidth = LimitOrUnbounded(settings.ImageMaxX);
+        maxHeight = LimitOrUnbounded(settings.ImageMaxY);
+    } else if (mode != kKeepSource) {
+        if (mode < kEncodeJpeg || mode > kEncodeTiff) mode = kEncodeJpeg;
+    } else {
+        result.handle = LoadDirect(writer, path);
+        if (result.handle != -1) return result;
+        mode = settings.DefaultImageEncode;
+    }
+    result.block = ReencodeImage(job, writer, path, mode, maxWidth, maxHeight, result.failure);
+    if (!result.block) return result;
+    result.handle = writer.load_image(L"auto", kVirtualFile, L"");
+    if (result.handle == -1) result.failure = writer.get_errmsg();
+    return result;
+}
+
+}  // namespace engine

@@ -1,0 +1,101 @@
+#include "watermarks.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "path_names.h"
+#include "platform/text.h"
+
+namespace engine {
+namespace {
+
+void ReplaceAll(std::wstring& text, std::wstring_view field, std::wstring_view value) {
+    for (size_t at = text.find(field); at != std::wstring::npos;
+         at = text.find(field, at + value.size())) {
+        text.replace(at, field.size(), value);
+    }
+}
+
+// The file's modification date in local time as YYYY/MM/DD; empty when the file is not found.
+std::wstring ModificationDate(const std::wstring& path) {
+    struct stat info {};
+    if (::stat(platform::ToUtf8(path).c_str(), &info) != 0) return {};
+    std::tm local{};
+    if (!localtime_r(&info.st_mtime, &local)) return {};
+    char date[32];
+    std::strftime(date, sizeof date, "%Y/%m/%d", &local);
+    return platform::FromUtf8(date);
+}
+
+// The first font that loads: a Japanese-capable one, a Chinese-capable one, then a Latin sans.
+int LoadWatermarkFont(pdf::PdfWriter& writer) {
+    int font = writer.load_font(L"KozMinPro-Regular-Acro", L"UniJIS-UCS2-H", L"");
+    if (font != -1) return font;
+    writer.set_parameter(L"SearchPath", L"宋体=/usr/fonts");
+    font = writer.load_font(L"宋体", L"unicode", L"");
+    if (font != -1) return font;
+    writer.set_parameter(L"SearchPath", L"Arial=/usr/fonts");
+    return writer.load_font(L"Arial", L"unicode", L"");
+}
+
+void DrawImageWatermark(ConversionJob& job, pdf::PdfWriter& writer) {
+    const ConversionSettings& settings = job.settingsSnapshot;
+    const int image = AcquireWatermarkImage(job, writer);
+    if (image == -1) return;
+    char opacity[64];
+    std::snprintf(opacity, sizeof opacity, "opacityfill=%f", settings.WaterImageOpacity / 100.0);
+    writer.set_gstate(writer.create_gstate(platform::FromUtf8(opacity)));
+    writer.fit_image(image, static_cast<uint32_t>(settings.WaterImageX),
+                     static_cast<uint32_t>(settings.WaterImageY), L"");
+}
+
+void DrawTextWatermark(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
+                       int number) {
+    const ConversionSettings& settings = job.settingsSnapshot;
+    const std::wstring text = ExpandWatermarkText(settings.WaterText, path, number);
+    if (text.empty()) return;
+    const int font = LoadWatermarkFont(writer);
+    if (font == -1) return;
+    const double size = settings.WaterFontPoints();
+    writer.setfont(font, size);
+    const double pageHeight = writer.get_value(L"pageheight", 0);
+    writer.set_text_pos(static_cast<uint32_t>(settings.WaterPosX),
+                        pageHeight - size - static_cast<uint32_t>(settings.WaterPosY));
+    const auto color = static_cast<uint32_t>(settings.WaterColor);
+    writer.setcolor(L"fill", L"rgb", (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+                    ((color >> 16) & 0xFF) / 255.0, 0);
+    writer.show(text);
+}
+
+}  // namespace
+
+int AcquireWatermarkImage(ConversionJob& job, pdf::PdfWriter& writer) {
+    if (job.watermarkImageHandle != -1) return job.watermarkImageHandle;
+    const std::wstring& file = job.settingsSnapshot.WaterImage;
+    if (file.empty()) return -1;
+    job.watermarkImageHandle = writer.load_image(L"auto", file, L"");
+    return job.watermarkImageHandle;
+}
+
+std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& path, int number) {
+    std::wstring result = text;
+    if (result.find(L"%FileName%") != std::wstring::npos && path.find(L'/') != std::wstring::npos) {
+        ReplaceAll(result, L"%FileName%", BookmarkTitle(path));
+    }
+    ReplaceAll(result, L"%Number%", std::to_wstring(number));
+    if (result.find(L"%MDate%") != std::wstring::npos) {
+        const std::wstring date = ModificationDate(path);
+        if (!date.empty()) ReplaceAll(result, L"%MDate%", date);
+    }
+    return result;
+}
+
+void DrawWatermarks(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
+                    int number) {
+    DrawImageWatermark(job, writer);
+    DrawTextWatermark(job, writer, path, number);
+}
+
+}  // namespace engine

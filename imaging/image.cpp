@@ -1,0 +1,243 @@
+#include "imaging/image.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <new>
+
+#include "format_registry.h"
+#include "formats.h"
+#include "grayscale.h"
+#include "platform/file_io.h"
+#include "platform/text.h"
+#include "resample.h"
+#include "resolution.h"
+#include "size_limits.h"
+
+namespace imaging {
+namespace {
+
+// A JPEG whose header has been checked and whose pixels are decoded on first use.
+struct PendingJpeg {
+    std::string file;
+    ImageInfo info;
+    JpegDecodeOptions options;
+};
+
+}  // namespace
+
+struct Image::State {
+    Bitmap bitmap;
+    Resolution resolution;
+    uint32_t type = kFormatUnknown;
+    bool valid = false;
+    std::string error;
+    uint8_t jpegQuality = 75;
+    std::optional<PendingJpeg> pending;
+
+    // Runs action; a failure leaves its reason in error. True when it succeeded.
+    template <typename Action>
+    bool Run(Action&& action) {
+        try {
+            action();
+            error.clear();
+            return true;
+        } catch (const ImageError& failure) {
+            error = failure.what();
+        } catch (const std::bad_alloc&) {
+            error = "out of memory";
+        } catch (const std::exception& failure) {
+            error = failure.what();
+        }
+        return false;
+    }
+
+    void Reset() {
+        uint8_t quality = jpegQuality;
+        *this = State{};
+        jpegQuality = quality;
+    }
+
+    void RequireValid() const {
+        if (!valid) {
+            Fail("no image");
+        }
+    }
+
+    void DecodeFrom(Bytes file, std::string* owned);
+    void Materialize();
+    void GrayScale();
+    void Resample(uint32_t width, uint32_t height, int mode);
+};
+
+void Image::State::DecodeFrom(Bytes file, std::string* owned) {
+    const FormatCodec& codec = CodecForContent(file);
+    if (codec.format == kFormatJpeg) {
+        PendingJpeg jpeg{{}, InspectJpeg(file), {}};
+        CheckJpegComplete(file);
+        jpeg.file = owned ? std::move(*owned) : std::string(file.begin(), file.end());
+        resolution = {jpeg.info.xdpi, jpeg.info.ydpi};
+        pending = std::move(jpeg);
+    } else {
+        Decoded decoded = codec.read(file);
+        bitmap = std::move(decoded.bitmap);
+        resolution = decoded.resolution;
+    }
+    type = codec.format;
+    valid = true;
+}
+
+// Decodes a pending JPEG; when that fails the image is no longer valid.
+void Image::State::Materialize() {
+    RequireValid();
+    if (!pending) {
+        return;
+    }
+    PendingJpeg jpeg = std::move(*pending);
+    pending.reset();
+    valid = false;
+    Bytes file(reinterpret_cast<const uint8_t*>(jpeg.file.data()), jpeg.file.size());
+    bitmap = ReadJpegScaled(file, jpeg.options).bitmap;
+    valid = true;
+}
+
+void Image::State::GrayScale() {
+    RequireValid();
+    if (pending && pending->info.space != ColorSpace::kCmyk) {
+        pending->options.grayscale = true;
+        return;
+    }
+    Materialize();
+    if (bitmap.space != ColorSpace::kGray) {
+        bitmap = ToGray(bitmap);
+    }
+}
+
+void Image::State::Resample(uint32_t width, uint32_t height, int mode) {
+    RequireValid();
+    ResampleFilter filter = FilterForMode(mode);
+    width = std::max(width, 1u);
+    height = std::max(height, 1u);
+    CheckImageSize(width, height);
+    if (pending) {
+        pending->options.scaleDenominator =
+            PrescaleDenominator(pending->info.width, pending->info.height, width, height);
+    }
+    Materialize();
+    if (width != bitmap.width || height != bitmap.height) {
+        bitmap = ResampleBitmap(bitmap, width, height, filter);
+    }
+}
+
+Image::Image() : state_(std::make_unique<State>()) {}
+Image::~Image() = default;
+Image::Image(Image&&) noexcept = default;
+Image& Image::operator=(Image&&) noexcept = default;
+
+bool Image::Load(const std::wstring& path, uint32_t) {
+    state_->Reset();
+    return state_->Run([&] {
+        std::filesystem::path file = platform::ToUtf8(path);
+        std::error_code error;
+        if (std::filesystem::file_size(file, error) > CodecMemoryLimit() && !error) {
+            Fail("file too large");
+        }
+        std::optional<std::string> bytes = platform::ReadFileBytes(file);
+        if (!bytes) {
+            Fail("cannot read the file");
+        }
+        Bytes content(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
+        state_->DecodeFrom(content, &*bytes);
+    });
+}
+
+bool Image::Decode(const uint8_t* data, size_t size, uint32_t) {
+    state_->Reset();
+    return state_->Run([&] { state_->DecodeFrom(Bytes(data, data ? size : 0), nullptr); });
+}
+
+bool Image::IsValid() const {
+    return state_->valid;
+}
+
+const std::string& Image::GetLastError() const {
+    return state_->error;
+}
+
+uint32_t Image::GetWidth() const {
+    if (!state_->valid) {
+        return 0;
+    }
+    return state_->pending ? state_->pending->info.width : state_->bitmap.width;
+}
+
+uint32_t Image::GetHeight() const {
+    if (!state_->valid) {
+        return 0;
+    }
+    return state_->pending ? state_->pending->info.height : state_->bitmap.height;
+}
+
+uint32_t Image::GetXDPI() const {
+    return state_->resolution.x;
+}
+uint32_t Image::GetYDPI() const {
+    return state_->resolution.y;
+}
+void Image::SetXDPI(uint32_t dpi) {
+    state_->resolution.x = dpi ? dpi : kDefaultDpi;
+}
+void Image::SetYDPI(uint32_t dpi) {
+    state_->resolution.y = dpi ? dpi : kDefaultDpi;
+}
+
+bool Image::Resample(uint32_t width, uint32_t height, int mode) {
+    return state_->Run([&] { state_->Resample(width, height, mode); });
+}
+
+uint32_t Image::GetType() const {
+    return state_->valid ? state_->type : kFormatUnknown;
+}
+
+void Image::SetJpegQuality(uint8_t quality) {
+    state_->jpegQuality = quality > 100 ? 100 : quality;
+}
+
+bool Image::IsIndexed() const {
+    return state_->valid && !state_->pending && state_->bitmap.space == ColorSpace::kIndexed;
+}
+
+bool Image::GrayScale() {
+    return state_->Run([&] { state_->GrayScale(); });
+}
+
+bool Image::Encode(std::vector<uint8_t>& block, uint32_t format) {
+    block.clear();
+    return state_->Run([&] {
+        const FormatCodec* codec = CodecForFormat(format);
+        if (!codec || !codec->write) {
+            Fail("cannot encode to format " + std::to_string(format));
+        }
+        state_->Materialize();
+        block = codec->write(state_->bitmap, {state_->resolution, state_->jpegQuality});
+    });
+}
+
+void Image::DestroyFrames() {}
+
+void Image::Destroy() {
+    state_->Reset();
+}
+
+const Bitmap& Image::GetBitmap() const {
+    static const Bitmap kEmpty;
+    if (!state_->valid || !state_->Run([&] { state_->Materialize(); })) {
+        return kEmpty;
+    }
+    return state_->bitmap;
+}
+
+void Image::SetMaxPixels(uint64_t pixels) {
+    SetMaxPixelsLimit(pixels);
+}
+
+}  // namespace imaging

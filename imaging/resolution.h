@@ -1,0 +1,18 @@
+#pragma once
+
+// Conversions from the resolution units files record to dots per inch. Every result is at least
+// 1; a missing or unusable value gives 72.
+
+#include <cstdint>
+
+namespace imaging {
+
+constexpr uint32_t kDefaultDpi = 72;
+
+uint32_t DpiFromPixelsPerMetre(uint32_t pixelsPerMetre);
+uint32_t PixelsPerMetreFromDpi(uint32_t dpi);
+
+// value pixels per inch (perCentimetre false) or per centimetre (true).
+uint32_t DpiFromDensity(double value, bool perCentimetre);
+
+}  // namespace imaging

@@ -1,0 +1,109 @@
+// folioforge-cli as a user runs it.
+
+#include <gtest/gtest.h>
+
+#include "pdf_tools.h"
+#include "sample_images.h"
+#include "temp_dir.h"
+
+using testsupport::Quoted;
+using testsupport::RunCommand;
+
+namespace {
+
+class CliRunTest : public ::testing::Test {
+protected:
+    testsupport::CommandResult Cli(const std::string& arguments) {
+        return RunCommand(std::string(FOLIOFORGE_CLI) + " " + arguments);
+    }
+    void MakeImage(const std::string& relative, const std::string& args = "-size 30x20 xc:red") {
+        std::filesystem::create_directories((dir_ / relative).parent_path());
+        ASSERT_TRUE(testsupport::MakeImage(dir_ / relative, args));
+    }
+
+    testsupport::ScopedSettingsHome home_;
+    testsupport::TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(CliRunTest, HelpVersionAndUsageErrors) {
+    const auto help = Cli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("Usage: folioforge-cli"), std::string::npos);
+    EXPECT_EQ(Cli("--version").output.rfind("folioforge-cli ", 0), 0u);
+    const auto bad = Cli("--quality 300 x.jpg");
+    EXPECT_EQ(bad.status, 64);
+    EXPECT_NE(bad.output.find("--quality"), std::string::npos);
+}
+
+TEST_F(CliRunTest, FolderImagesBecomePagesInNaturalOrder) {
+    for (const char* name : {"img10.png", "img2.jpg", "IMG1.gif", "notes.txt"}) {
+        MakeImage(std::string("album/") + name, "-size 300x60 xc:white");
+    }
+    const auto run = Cli("-q --text %FileName% -o " + Quoted(dir_ / "album.pdf") + " " +
+                         Quoted(dir_ / "album"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "");
+    const std::string text = testsupport::DocumentText(dir_ / "album.pdf");
+    const size_t one = text.find("IMG1"), two = text.find("img2"), ten = text.find("img10");
+    ASSERT_NE(ten, std::string::npos) << text;
+    EXPECT_LT(one, two);
+    EXPECT_LT(two, ten);
+}
+
+TEST_F(CliRunTest, PerFolderModeWithRecursionAndSkippedFiles) {
+    MakeImage("root/a.png");
+    MakeImage("root/sub/b.png");
+    testsupport::WriteFile(dir_ / "root/sub/broken.png", "not an image");
+    const auto run = Cli("-r -m per-folder -o " + Quoted(dir_ / "out") + " " +
+                         Quoted(dir_ / "root") + " " + Quoted(dir_ / "missing.jpg"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "out/root.pdf"));
+    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "out/sub.pdf"));
+    EXPECT_NE(run.output.find("skipped " + (dir_ / "root/sub/broken.png").string()),
+              std::string::npos);
+    EXPECT_NE(run.output.find("missing.jpg: no such file or folder"), std::string::npos);
+}
+
+TEST_F(CliRunTest, NoImagesGivesStatusTwo) {
+    testsupport::WriteFile(dir_ / "notes.txt", "x");
+    EXPECT_EQ(Cli(Quoted(dir_ / "notes.txt")).status, 2);
+    EXPECT_EQ(Cli(Quoted(dir_ / "nothing-here")).status, 2);
+}
+
+TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
+    MakeImage("pics/a.png");
+    const std::string image = Quoted(dir_ / "pics/a.png");
+    ASSERT_EQ(Cli("-q --page-size a5 -o " + Quoted(dir_ / "1.pdf") + " " + image).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(home_.path() / "HKEY_CURRENT_USER.reg"));
+
+    ASSERT_EQ(Cli("-q --save-settings --page-size a5 --title Stored -o " +
+                  Quoted(dir_ / "2.pdf") + " " + image).status, 0);
+    const std::string hive = testsupport::ReadFile(home_.path() / "HKEY_CURRENT_USER.reg");
+    EXPECT_NE(hive.find("\"PageSize\"=dword:00000005"), std::string::npos);
+    EXPECT_EQ(hive.find("JpepPercent"), std::string::npos);  // only what was given
+
+    ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "3.pdf") + " " + image).status, 0);
+    EXPECT_DOUBLE_EQ(testsupport::PageSizeOf(dir_ / "3.pdf", 1).width, 421);
+    EXPECT_EQ(testsupport::InfoField(dir_ / "3.pdf", "Title"), "Stored");
+}
+
+TEST_F(CliRunTest, DefaultOutputGoesToTheConfiguredFolder) {
+    MakeImage("trip/a.png");
+    const std::string store = "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Velkor\\Folioforge]\n"
+                              "\"PDFPath\"=\"" + (dir_ / "pdfs").string() + "\"\n";
+    testsupport::WriteFile(home_.path() / "HKEY_CURRENT_USER.reg", store);
+    ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);
+    ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);
+    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "pdfs/trip.pdf"));
+    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "pdfs/trip(1).pdf"));
+}
+
+TEST_F(CliRunTest, UnwritableOutputGivesStatusOne) {
+    MakeImage("a.png");
+    const auto run = Cli("-o " + Quoted(dir_ / "no/such/dir/x.pdf") + " " + Quoted(dir_ / "a.png"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("could not be created"), std::string::npos);
+}

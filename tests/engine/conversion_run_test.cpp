@@ -1,0 +1,159 @@
+// Whole runs: the three modes, their progress reports, output names, cancellation and failures.
+
+#include "run_fixture.h"
+
+using engine::RESULT_CANCELLED;
+using engine::RESULT_NO_IMAGES;
+using engine::RESULT_NO_OUTPUT;
+using engine::RESULT_OK;
+using engine::RESULT_PDF_ERROR;
+using testsupport::PageCount;
+using testsupport::QpdfCheckPasses;
+
+namespace {
+
+constexpr const char* kSmall = "-size 40x30 xc:steelblue";
+
+class ConversionRunTest : public RunFixture {};
+
+}  // namespace
+
+TEST_F(ConversionRunTest, SingleModeSkipsAMissingImageAndNumbersPagesByListPosition) {
+    constexpr const char* kWide = "-size 300x100 xc:white";  // room for the watermark text
+    const auto first = Image("1.jpg", kWide), second = Image("2.jpg", kWide),
+               third = Image("3.png", kWide);
+    Add(first), Add(second), Add(third);
+    std::filesystem::remove(platform::ToUtf8(second));
+    job_.settingsSnapshot.WaterText = L"page %Number%";
+
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    const auto pdf = dir_ / "out.pdf";
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+    EXPECT_EQ(PageCount(pdf), 2);
+    const std::string text = testsupport::DocumentText(pdf);
+    EXPECT_NE(text.find("page 1"), std::string::npos);
+    EXPECT_NE(text.find("page 3"), std::string::npos);
+    EXPECT_EQ(text.find("page 2"), std::string::npos);
+    EXPECT_EQ(reports_, (std::vector<ProgressReport>{
+                            {3, 0, first}, {3, 1, second}, {3, 2, third}, {3, 3, third}}));
+    ASSERT_EQ(skipped_.size(), 1u);
+    EXPECT_EQ(skipped_[0].first, second);
+}
+
+TEST_F(ConversionRunTest, NothingToDoIsReportedWithoutWritingFiles) {
+    EXPECT_EQ(RunSingle(), RESULT_NO_IMAGES);
+    Add(Image("a.jpg", kSmall));
+    job_.settingsSnapshot.MakeMultiPDF = 1;
+    job_.outputLocation.clear();
+    EXPECT_EQ(job_.Run(), RESULT_NO_OUTPUT);
+    job_.settingsSnapshot.MakeMultiPDF = 3;  // no such mode: nothing happens
+    job_.outputLocation = Path("out");
+    EXPECT_EQ(job_.Run(), RESULT_OK);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(ConversionRunTest, CancellingKeepsThePagesAlreadyPlaced) {
+    for (int i = 0; i < 10; ++i) Add(Image("p" + std::to_string(i) + ".png", kSmall));
+    cancelAtIndex_ = 5;  // the sixth image
+    EXPECT_EQ(RunSingle(), RESULT_OK);  // the pages so far are finished into the file
+    EXPECT_EQ(PageCount(dir_ / "out.pdf"), 5);
+    EXPECT_TRUE(QpdfCheckPasses(dir_ / "out.pdf"));
+    EXPECT_EQ(reports_.back(), (ProgressReport{10, 10, Path("p5.png")}));
+}
+
+TEST_F(ConversionRunTest, DocumentWhoseImagesAllFailLeavesNoFile) {
+    testsupport::WriteFile(dir_ / "broken.jpg", "\xFF\xD8\xFF\xE0 not really");
+    testsupport::WriteFile(dir_ / "empty.png", "");
+    Add(Path("broken.jpg")), Add(Path("empty.png"));
+    EXPECT_EQ(RunSingle(), RESULT_PDF_ERROR);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
+    EXPECT_EQ(skipped_.size(), 2u);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 2) << "a temporary file was left behind";
+}
+
+TEST_F(ConversionRunTest, BadFilesAmongGoodOnesAreSkippedWithAReason) {
+    const auto good = Image("good.jpg", kSmall);
+    testsupport::WriteFile(dir_ / "text.png", "just some words\n");
+    const std::string jpeg = testsupport::ReadFile(platform::ToUtf8(good));
+    testsupport::WriteFile(dir_ / "cut.jpg", jpeg.substr(0, jpeg.size() / 3));
+    Add(Path("text.png")), Add(good), Add(Path("cut.jpg"));
+    job_.settingsSnapshot.ImageEncode = engine::kEncodePng;  // decode everything
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    EXPECT_TRUE(QpdfCheckPasses(dir_ / "out.pdf"));
+    EXPECT_GE(PageCount(dir_ / "out.pdf"), 1);
+    ASSERT_FALSE(skipped_.empty());
+    EXPECT_EQ(skipped_[0].first, Path("text.png"));
+    EXPECT_FALSE(skipped_[0].second.empty());
+}
+
+TEST_F(ConversionRunTest, PerImageModeNamesDocumentsAfterTheirImages) {
+    const auto image = Image("a.jpg", kSmall);
+    Add(image), Add(image);
+    std::filesystem::create_directories(dir_ / "D");
+    job_.settingsSnapshot.MakeMultiPDF = 1;
+    job_.outputLocation = Path("D");
+    ASSERT_EQ(job_.Run(), RESULT_OK);
+    EXPECT_TRUE(QpdfCheckPasses(dir_ / "D/a.jpg.pdf"));
+    EXPECT_TRUE(QpdfCheckPasses(dir_ / "D/a.jpg(1).pdf"));
+    EXPECT_EQ(reports_.back(), (ProgressReport{2, 2, Path("D")}));
+}
+
+TEST_F(ConversionRunTest, PerImageModeBesideImagesReplacesAnOlderDocument) {
+    const auto image = Image("pics/a.jpg", kSmall);
+    testsupport::WriteFile(dir_ / "pics/a.jpg.pdf", "old");
+    Add(image);
+    job_.settingsSnapshot.MakeMultiPDF = 1;
+    job_.settingsSnapshot.SaveToImageDir = 1;
+    job_.outputLocation = Path("unused");
+    ASSERT_EQ(job_.Run(), RESULT_OK);
+    EXPECT_TRUE(QpdfCheckPasses(dir_ / "pics/a.jpg.pdf"));
+}
+
+TEST_F(ConversionRunTest, PerFolderModeOrdersFoldersAndReportsEachDocument) {
+    const auto b1 = Image("B/1.jpg", kSmall), a1 = Image("a/1.jpg", kSmall),
+               b2 = Image("B/2.jpg", kSmall);
+    Add(b1), Add(a1), Add(b2);
+    std::filesystem::create_directories(dir_ / "out");
+    job_.settingsSnapshot.MakeMultiPDF = 2;
+    job_.outputLocation = Path("out");
+    ASSERT_EQ(job_.Run(), RESULT_OK);
+    EXPECT_EQ(PageCount(dir_ / "out/a.pdf"), 1);
+    EXPECT_EQ(PageCount(dir_ / "out/b.pdf"), 2);
+    EXPECT_EQ(reports_, (std::vector<ProgressReport>{{3, 0, a1},
+                                                     {3, 1, Path("out/a.pdf")},
+                                                     {3, 1, b1},
+                                                     {3, 2, b2},
+                                                     {3, 3, Path("out/b.pdf")}}));
+}
+
+TEST_F(ConversionRunTest, PerFolderModeCancelledMidFolderStillWritesThatFolder) {
+    Add(Image("x/1.png", kSmall)), Add(Image("x/2.png", kSmall)), Add(Image("y/1.png", kSmall));
+    cancelAtIndex_ = 1;
+    job_.settingsSnapshot.MakeMultiPDF = 2;
+    job_.outputLocation = platform::FromUtf8(dir_.path().string());
+    EXPECT_EQ(job_.Run(), RESULT_CANCELLED);
+    EXPECT_EQ(PageCount(dir_ / "x.pdf"), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "y.pdf"));
+}
+
+TEST_F(ConversionRunTest, UnwritableOutputFailsToOpen) {
+    Add(Image("a.png", kSmall));
+    EXPECT_EQ(RunSingle("no/such/folder/out.pdf"), engine::RESULT_OPEN_FAILED);
+}
+
+TEST_F(ConversionRunTest, DocumentInformationIsWritten) {
+    Add(Image("a.png", kSmall));
+    job_.settingsSnapshot.PDFTitle = L"Отчёт 2026";
+    job_.settingsSnapshot.PDFAuthor = L"Zoë";
+    job_.settingsSnapshot.PDFKeywords = L"图片";
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Title"), "Отчёт 2026");
+    EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Author"), "Zoë");
+    EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Keywords"), "图片");
+    EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Subject"), "");
+}

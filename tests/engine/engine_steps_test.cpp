@@ -1,0 +1,88 @@
+// The engine's naming rules: watermark fields, bookmark titles and output names.
+
+#include <gtest/gtest.h>
+#include <utime.h>
+
+#include <ctime>
+
+#include "engine/output_target.h"
+#include "output_naming.h"
+#include "path_names.h"
+#include "platform/text.h"
+#include "temp_dir.h"
+#include "watermarks.h"
+
+using platform::FromUtf8;
+
+namespace {
+
+class EngineStepsTest : public ::testing::Test {
+protected:
+    std::wstring Touch(const std::string& relative) {
+        const auto file = dir_ / relative;
+        std::filesystem::create_directories(file.parent_path());
+        testsupport::WriteFile(file, "x");
+        return FromUtf8(file.string());
+    }
+    std::wstring Path(const std::string& relative) { return FromUtf8((dir_ / relative).string()); }
+
+    testsupport::TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(EngineStepsTest, WatermarkFieldsAreFilledOnlyWhenKnown) {
+    using engine::ExpandWatermarkText;
+    EXPECT_EQ(ExpandWatermarkText(L"%FileName% - %Number%", L"/pics/holiday.jpg", 3),
+              L"holiday - 3");
+    EXPECT_EQ(ExpandWatermarkText(L"%FileName%%FileName%", L"/pics/scan", 1), L"scanscan");
+    EXPECT_EQ(ExpandWatermarkText(L"%filename% %FileName%", L"noslash.jpg", 1),
+              L"%filename% %FileName%");
+    EXPECT_EQ(ExpandWatermarkText(L"%Number%%Number%", L"/a.jpg", 12), L"1212");
+    EXPECT_EQ(ExpandWatermarkText(L"on %MDate%", L"/no/such/file.jpg", 1), L"on %MDate%");
+
+    const std::wstring file = Touch("dated.jpg");
+    std::tm local{};
+    local.tm_year = 2019 - 1900, local.tm_mon = 3, local.tm_mday = 8, local.tm_hour = 12;
+    local.tm_isdst = -1;
+    const utimbuf times{std::mktime(&local), std::mktime(&local)};
+    ASSERT_EQ(utime(platform::ToUtf8(file).c_str(), &times), 0);
+    EXPECT_EQ(ExpandWatermarkText(L"%MDate%", file, 1), L"2019/04/08");
+}
+
+TEST_F(EngineStepsTest, BookmarkTitlesDropTheExtension) {
+    EXPECT_EQ(engine::BookmarkTitle(L"/pics/holiday.v2.jpg"), L"holiday.v2");
+    EXPECT_EQ(engine::BookmarkTitle(L"/pics/scan"), L"scan");
+    EXPECT_EQ(engine::BookmarkTitle(L"loose.jpg"), L"loose.jpg");
+}
+
+TEST_F(EngineStepsTest, OutputNamesCountUpPastExistingFiles) {
+    engine::ConversionJob job;
+    job.settingsSnapshot.MakeMultiPDF = 1;
+    const std::wstring folder = FromUtf8(dir_.path().string());
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg.pdf"));
+    Touch("a.jpg.pdf"), Touch("a.jpg(1).pdf");
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg(2).pdf"));
+
+    job.settingsSnapshot.SaveToImageDir = 1;
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", L"/out"), L"/x/a.jpg.pdf");
+    job.settingsSnapshot.MakeMultiPDF = 2;
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/Trip", L"trip", L"/out"), L"/x/Trip/trip.pdf");
+    job.settingsSnapshot.MakeMultiPDF = 5;
+    EXPECT_EQ(engine::OutputNameFor(job, L"/x/Trip", L"trip", L"/out"), L"");
+}
+
+TEST_F(EngineStepsTest, DefaultTargetIsNamedAfterTheFirstImagesFolder) {
+    using engine::DefaultOutputTarget;
+    const std::wstring base = Path("out/PDF");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 0, false), base + L"/trip.pdf");
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "out/PDF"));
+    Touch("out/PDF/trip.pdf");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 0, true), base + L"/trip(1).pdf");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/1.jpg", 0, false), base + L"/velkor.pdf");
+
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 1, false), base + L"/trip");
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "out/PDF/trip"));
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 2, false), base + L"/trip(1)");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 2, true), base);
+}

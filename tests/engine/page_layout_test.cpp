@@ -1,0 +1,152 @@
+// Pages as they come out: paper sizes, margins, fitting, watermarks and re-encoding.
+
+#include "run_fixture.h"
+
+using testsupport::ColorsNear;
+using testsupport::ListImages;
+using testsupport::PageSizeOf;
+using testsupport::RenderPage;
+
+namespace {
+
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+class PageLayoutTest : public RunFixture {
+protected:
+    testsupport::PageSize OnlyPageSize() { return PageSizeOf(dir_ / "out.pdf", 1); }
+    engine::ConversionSettings& Settings() { return job_.settingsSnapshot; }
+};
+
+}  // namespace
+
+TEST_F(PageLayoutTest, LargeImageShrinksIntoTheUpperPartOfA4) {
+    Add(Image("wide.png", "-size 1190x842 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = 4;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    EXPECT_DOUBLE_EQ(OnlyPageSize().width, 595);
+    EXPECT_DOUBLE_EQ(OnlyPageSize().height, 842);
+    const auto page = RenderPage(dir_ / "out.pdf", 1);
+    EXPECT_TRUE(ColorsNear(page.At(300, 200), kRed, 8));   // upper half: the image
+    EXPECT_TRUE(ColorsNear(page.At(300, 640), kWhite, 8));  // lower half: empty paper
+}
+
+TEST_F(PageLayoutTest, MarginsPutTheImageAtTheUpperLeftCorner) {
+    Add(Image("small.png", "-size 200x100 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = 4;
+    Settings().MearginLeft = Settings().MearginTop = 36;
+    Settings().MearginRight = 100;  // stored only: no effect
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto page = RenderPage(dir_ / "out.pdf", 1);
+    EXPECT_TRUE(ColorsNear(page.At(34, 80), kWhite, 8));
+    EXPECT_TRUE(ColorsNear(page.At(38, 38), kRed, 8));
+    EXPECT_TRUE(ColorsNear(page.At(234, 134), kRed, 8));
+    EXPECT_TRUE(ColorsNear(page.At(238, 80), kWhite, 8));
+    EXPECT_TRUE(ColorsNear(page.At(100, 138), kWhite, 8));
+}
+
+TEST_F(PageLayoutTest, LandscapeAndPageFollowingTheImage) {
+    Add(Image("a.png", "-size 300x200 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = 4;
+    Settings().RotatePage = 1;
+    ASSERT_EQ(RunSingle("landscape.pdf"), engine::RESULT_OK);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "landscape.pdf", 1).width, 842);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "landscape.pdf", 1).height, 595);
+
+    Settings().PageSize = 0;
+    Settings().MearginLeft = 10;
+    Settings().MearginTop = 20;
+    ASSERT_EQ(RunSingle("follows.pdf"), engine::RESULT_OK);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "follows.pdf", 1).width, 320);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "follows.pdf", 1).height, 240);
+}
+
+TEST_F(PageLayoutTest, WatermarkTextFieldsAndBookmarks) {
+    Add(Image("pics/holiday.jpg", "-size 400x100 xc:white"));
+    Add(Image("pics/x.jpg", "-size 400x100 xc:white"));
+    Add(Image("pics/holiday.v2.jpg", "-size 400x100 xc:white"));
+    Settings().WaterText = L"%FileName% - %Number% %filename%";
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const std::string text = testsupport::DocumentText(dir_ / "out.pdf");
+    EXPECT_NE(text.find("holiday - 1 %filename%"), std::string::npos) << text;
+    EXPECT_NE(text.find("holiday.v2 - 3"), std::string::npos) << text;
+    const auto outline = testsupport::RunCommand("qpdf --json " +
+                                                 testsupport::Quoted(dir_ / "out.pdf")).output;
+    EXPECT_NE(outline.find("\"title\": \"holiday.v2\""), std::string::npos);
+}
+
+TEST_F(PageLayoutTest, WatermarkOpacityAppliesToImageAndText) {
+    Add(Image("page.png", "-size 200x200 xc:white -density 72 -units PixelsPerInch"));
+    Settings().WaterImage = Image("mark.png", "-size 50x50 xc:blue");
+    Settings().WaterImageOpacity = 50;
+    Settings().WaterImageX = 10;
+    Settings().WaterImageY = 10;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto page = RenderPage(dir_ / "out.pdf", 1);
+    EXPECT_TRUE(ColorsNear(page.At(30, 165), 0x8080FF, 12));  // blue at half strength on white
+    EXPECT_TRUE(ColorsNear(page.At(100, 100), kWhite, 4));
+}
+
+TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {
+    const auto jpeg = Image("photo.jpg", "-size 64x48 gradient:red-blue");
+    Add(jpeg);
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    testsupport::RunCommand("pdfimages -j " + testsupport::Quoted(dir_ / "out.pdf") + " " +
+                            testsupport::Quoted(dir_ / "x"));
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "x-000.jpg"), testsupport::ReadFile(platform::ToUtf8(jpeg)));
+}
+
+TEST_F(PageLayoutTest, SizeLimitsShrinkAndKeepTheAspectRatio) {
+    Add(Image("wide.png", "-size 400x300 xc:red"));
+    Add(Image("tall.png", "-size 300x400 xc:red"));
+    Add(Image("small.png", "-size 80x60 xc:red"));
+    Settings().ImageMaxX = 100;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto images = ListImages(dir_ / "out.pdf");
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].width, 100);
+    EXPECT_EQ(images[0].height, 75);
+    EXPECT_EQ(images[1].width, 100);
+    EXPECT_EQ(images[1].height, 133);
+    EXPECT_EQ(images[2].width, 80);
+}
+
+TEST_F(PageLayoutTest, ResolutionControlsThePrintedSize) {
+    Add(Image("a.png", "-size 300x150 xc:red -density 72 -units PixelsPerInch"));
+    Add(Image("b.bmp", "-size 300x150 xc:red"));
+    Settings().DPI = 300;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "out.pdf", 1).width, 72);
+    EXPECT_DOUBLE_EQ(PageSizeOf(dir_ / "out.pdf", 1).height, 36);
+    const auto images = ListImages(dir_ / "out.pdf");
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_NE(images[0].encoding, "jpeg");  // a PNG stays lossless
+    EXPECT_EQ(images[1].encoding, "jpeg");  // a BMP becomes a JPEG
+}
+
+TEST_F(PageLayoutTest, JpegModeTurnsPaletteImagesGrey) {
+    Add(Image("palette.gif", "-size 60x40 gradient:red-blue -colors 16"));
+    Add(Image("colour.png", "-size 60x40 gradient:red-blue"));
+    Settings().ImageEncode = engine::kEncodeJpeg;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto images = ListImages(dir_ / "out.pdf");
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0].encoding, "jpeg");
+    EXPECT_EQ(images[0].color, "gray");
+    EXPECT_EQ(images[1].color, "rgb");
+}
+
+TEST_F(PageLayoutTest, UnembeddableFormatFallsBackToDefaultEncoding) {
+    Add(Image("anim.mng", "-size 40x30 xc:red"));
+    Settings().DefaultImageEncode = engine::kEncodePng;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto images = ListImages(dir_ / "out.pdf");
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_NE(images[0].encoding, "jpeg");
+}
+
+TEST_F(PageLayoutTest, NonAsciiFileNamesWork) {
+    Add(Image("Фото 照片.png", "-size 40x30 xc:red"));
+    ASSERT_EQ(RunSingle("結果.pdf"), engine::RESULT_OK);
+    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "結果.pdf"));
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "writer_test_support.h"
+
+using namespace pdftest;
+
+namespace {
+
+class DocumentTest : public WriterTest {
+protected:
+    void AddBlankPage(double width = 200, double height = 100) {
+        writer_.begin_page_ext(width, height, L"");
+        writer_.end_page_ext(L"");
+    }
+};
+
+}  // namespace
+
+TEST_F(DocumentTest, TargetAppearsOnlyWhenTheDocumentEnds) {
+    Begin("out.pdf");
+    AddBlankPage();
+    const std::vector<std::string> during = FolderEntries();
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_NE(during[0], "out.pdf");
+
+    writer_.end_document(L"");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.pdf"});
+    EXPECT_EQ(QpdfCheck(Path("out.pdf")), 0);
+}
+
+TEST_F(DocumentTest, UnfinishedDocumentLeavesTheOldTargetAlone) {
+    Save("out.pdf", "old contents");
+    {
+        pdf::PdfWriter writer;
+        ASSERT_EQ(writer.begin_document(Wide(Path("out.pdf")), L""), 1);
+        writer.begin_page_ext(100, 100, L"");
+        writer.end_page_ext(L"");
+    }
+    EXPECT_EQ(testsupport::ReadFile(Path("out.pdf")), "old contents");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.pdf"});
+}
+
+TEST_F(DocumentTest, DocumentWithoutPagesIsAnErrorAndLeavesNothing) {
+    Begin("empty.pdf");
+    writer_.begin_page_ext(0, 0, L"");  // never sized: abandoned by end_document
+    const pdf::PdfError error = ErrorOf([&] { writer_.end_document(L""); });
+    EXPECT_EQ(error.operation(), "end_document");
+    EXPECT_EQ(error.number(), pdf::kErrorNoPages);
+    EXPECT_TRUE(FolderEntries().empty());
+    // The writer takes a new document afterwards.
+    Begin("next.pdf");
+    AddBlankPage();
+    writer_.end_document(L"");
+    EXPECT_EQ(QpdfCheck(Path("next.pdf")), 0);
+}
+
+TEST_F(DocumentTest, FailingWriteLeavesTheOldTargetAndNoTemporaryFile) {
+    Save("out.pdf", "old contents");
+    const pid_t child = fork();
+    if (child == 0) {
+        // A file size limit makes writes fail like a full disk does.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        pdf::PdfWriter writer;
+        int number = 0;
+        try {
+            writer.begin_document(Wide(Path("out.pdf")), L"");
+            for (int page = 0; page < 4000; ++page) {
+                writer.begin_page_ext(100, 100, L"");
+                writer.create_bookmark(L"page " + std::to_wstring(page), L"");
+                writer.end_page_ext(L"");
+            }
+            writer.end_document(L"");
+        } catch (const pdf::PdfError& error) {
+            number = error.number();
+        }
+        _exit(number == pdf::kErrorFile ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(testsupport::ReadFile(Path("out.pdf")), "old contents");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.pdf"});
+}
+
+TEST_F(DocumentTest, MissingFolderFailsByPolicy) {
+    const std::wstring path = Wide(Path("missing/out.pdf"));
+    EXPECT_EQ(ErrorOf([&] { writer_.begin_document(path, L""); }).number(), pdf::kErrorFile);
+
+    writer_.set_parameter(L"errorpolicy", L"return");
+    EXPECT_EQ(writer_.begin_document(path, L""), -1);
+    EXPECT_FALSE(writer_.get_errmsg().empty());
+}
+
+TEST_F(DocumentTest, InformationHoldsAnyUnicodeText) {
+    pdf::PdfWriter writer;
+    ASSERT_EQ(writer.begin_document(Wide(Path("info.pdf")), L""), 1);
+    writer.set_info(L"Title", L"Über Привет 日本語 (1)");
+    writer.set_info(L"Author", L"Ann O'Nym");
+    writer.set_info(L"Keywords", L"a, b");
+    writer.begin_page_ext(50, 50, L"");
+    writer.end_page_ext(L"");
+    writer.end_document(L"");
+
+    EXPECT_EQ(QpdfCheck(Path("info.pdf")), 0);
+    EXPECT_EQ(InfoField(Path("info.pdf"), "Title"), "Über Привет 日本語 (1)");
+    EXPECT_EQ(InfoField(Path("info.pdf"), "Author"), "Ann O'Nym");
+    EXPECT_EQ(InfoField(Path("info.pdf"), "Keywords"), "a, b");
+    EXPECT_EQ(InfoField(Path("info.pdf"), "Producer"), "Folioforge");
+    EXPECT_FALSE(InfoField(Path("info.pdf"), "CreationDate").empty());
+    EXPECT_EQ(ErrorOf([&] { writer.set_info(L"Title", L"x"); }).number(), pdf::kErrorScope);
+}
+
+TEST_F(DocumentTest, DeterministicModeRepeatsTheSameBytesWithoutDates) {
+    for (const char* name : {"a.pdf", "b.pdf"}) {
+        Begin(name);
+        writer_.set_info(L"Subject", L"same");
+        AddBlankPage();
+        writer_.end_document(L"");
+    }
+    EXPECT_EQ(testsupport::ReadFile(Path("a.pdf")), testsupport::ReadFile(Path("b.pdf")));
+    EXPECT_EQ(InfoField(Path("a.pdf"), "CreationDate"), "");
+}
+
+TEST_F(DocumentTest, BookmarksPointToTheirPagesAndSkipAbandonedOnes) {
+    Begin("marks.pdf");
+    AddBlankPage();
+    writer_.begin_page_ext(100, 100, L"");
+    EXPECT_EQ(writer_.create_bookmark(L"Erste Seite", L""), 1);
+    writer_.end_page_ext(L"");
+    writer_.begin_page_ext(100, 100, L"");
+    writer_.create_bookmark(L"abandoned", L"");
+    writer_.begin_page_ext(100, 100, L"");  // the page above is abandoned
+    writer_.create_bookmark(L"Страница 日本", L"");
+    writer_.end_page_ext(L"");
+    writer_.end_document(L"");
+
+    ASSERT_EQ(QpdfCheck(Path("marks.pdf")), 0);
+    const std::string outlines =
+        RunTool("qpdf --json --json-key=outlines " + Quoted(Path("marks.pdf"))).output;
+    EXPECT_NE(outlines.find("\"title\": \"Erste Seite\""), std::string::npos) << outlines;
+    EXPECT_NE(outlines.find("\"title\": \"Страница 日本\""), std::string::npos) << outlines;
+    EXPECT_EQ(outlines.find("abandoned"), std::string::npos);
+    EXPECT_NE(outlines.find("\"destpageposfrom1\": 2"), std::string::npos) << outlines;
+    EXPECT_NE(outlines.find("\"destpageposfrom1\": 3"), std::string::npos) << outlines;
+    EXPECT_EQ(PageSizes(Path("marks.pdf")).size(), 3u);
+}
+
+TEST_F(DocumentTest, MistakesNameTheOperationAndKind) {
+    EXPECT_EQ(ErrorOf([&] { writer_.begin_page_ext(10, 10, L""); }).number(), pdf::kErrorScope);
+    EXPECT_EQ(ErrorOf([&] { writer_.set_parameter(L"colour", L"red"); }).number(),
+              pdf::kErrorParameter);
+    Begin("x.pdf");
+    const pdf::PdfError option = ErrorOf([&] { writer_.begin_page_ext(1, 1, L"widht=3"); });
+    EXPECT_EQ(option.operation(), "begin_page_ext");
+    EXPECT_EQ(option.number(), pdf::kErrorOption);
+    EXPECT_EQ(ErrorOf([&] { writer_.begin_page_ext(1, 1, L"width=a7.width"); }).number(),
+              pdf::kErrorOption);
+    EXPECT_EQ(ErrorOf([&] { writer_.begin_page_ext(-5, 1, L""); }).number(), pdf::kErrorParameter);
+    EXPECT_EQ(ErrorOf([&] { writer_.fit_image(0, 0, 0, L""); }).number(), pdf::kErrorHandle);
+    EXPECT_EQ(ErrorOf([&] { writer_.set_text_pos(1, 1); }).number(), pdf::kErrorScope);
+    EXPECT_EQ(ErrorOf([&] { writer_.create_gstate(L"opacityfill=1.5"); }).number(),
+              pdf::kErrorOption);
+    EXPECT_EQ(ErrorOf([&] { writer_.set_info(L"Producer", L"x"); }).number(), pdf::kErrorParameter);
+    EXPECT_EQ(ErrorOf([&] { writer_.begin_document(Wide(Path("y.pdf")), L""); }).number(),
+              pdf::kErrorScope);
+}
+
+TEST_F(DocumentTest, VirtualFileNamesAreUniqueUntilDeleted) {
+    const char bytes[] = "data";
+    writer_.create_pvf(L"/pvf/image", bytes, sizeof bytes, L"");
+    EXPECT_EQ(ErrorOf([&] { writer_.create_pvf(L"/pvf/image", bytes, 4, L""); }).number(),
+              pdf::kErrorVirtualFile);
+    EXPECT_EQ(writer_.delete_pvf(L"/pvf/image"), 1);
+    EXPECT_EQ(writer_.delete_pvf(L"/pvf/image"), 0);
+    writer_.create_pvf(L"/pvf/image", bytes, sizeof bytes, L"");
+}

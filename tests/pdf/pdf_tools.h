@@ -1,0 +1,70 @@
+#pragma once
+
+// Looks at written PDF files through the command-line tools of qpdf and poppler.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pdftest {
+
+struct ToolResult {
+    int status = -1;
+    std::string output;  // standard output
+};
+
+// Runs a shell command; standard error is discarded.
+ToolResult RunTool(const std::string& command);
+
+// The path in single quotes for the shell.
+std::string Quoted(const std::filesystem::path& path);
+
+// Exit status of "qpdf --check".
+int QpdfCheck(const std::filesystem::path& pdf);
+
+// Page sizes in points as pdfinfo reports them.
+struct PageSize {
+    double width = 0;
+    double height = 0;
+};
+std::vector<PageSize> PageSizes(const std::filesystem::path& pdf);
+
+// A field of "pdfinfo" ("Title", "Producer", ...); empty when absent.
+std::string InfoField(const std::filesystem::path& pdf, const std::string& field);
+
+// "pdftotext" of the whole document, UTF-8.
+std::string ExtractText(const std::filesystem::path& pdf);
+
+// One row of "pdfimages -list".
+struct ListedImage {
+    std::string type;  // "image", "smask", "mask"
+    int width = 0;
+    int height = 0;
+    std::string color;  // "gray", "rgb", "cmyk", "index"
+    int components = 0;
+    int bitsPerComponent = 0;
+    std::string encoding;  // "image" (Flate), "jpeg", "ccitt", ...
+    int objectId = 0;
+};
+std::vector<ListedImage> ListImages(const std::filesystem::path& pdf);
+
+// The stream data of an object as stored, not decoded.
+std::string RawStream(const std::filesystem::path& pdf, int objectId);
+
+// A page rendered by pdftoppm: RGB (3 channels) or grey (1 channel), rows top to bottom.
+struct Rendering {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    std::vector<uint8_t> pixels;
+
+    const uint8_t* At(int x, int y) const { return &pixels[(size_t(y) * width + x) * channels]; }
+};
+Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, bool gray = false);
+
+// The page at dpi, rendered four times finer and reduced to the centre of every 4 x 4 block:
+// pdftoppm blends the edges of images drawn at their own size, but not of enlarged ones.
+Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi);
+
+}  // namespace pdftest
