@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/conversion_job.h"
+#include "encode_ahead.h"
 #include "output_naming.h"
 #include "page_builder.h"
 #include "path_names.h"
@@ -67,6 +68,7 @@ int32_t RunSingle(ConversionJob& job) {
     auto writer = std::make_unique<pdf::PdfWriter>();
     int32_t result = OpenDocument(job, *writer, out);
     if (result != RESULT_OK) return result;
+    ScopedEncodeAhead ahead(job, job.imagePaths);
     bool attempted = false;
     std::wstring path;
     for (size_t i = 0; i < total; ++i) {
@@ -90,6 +92,7 @@ int32_t RunPerImage(ConversionJob& job) {
     const size_t total = job.imagePaths.size();
     if (total == 0) return RESULT_NO_IMAGES;
     int32_t result = RESULT_OK;
+    ScopedEncodeAhead ahead(job, job.imagePaths);
     for (size_t i = 0; i < total; ++i) {
         std::wstring path;
         if (job.GetImagePath(i, path) != 0) continue;
@@ -160,7 +163,13 @@ int32_t RunPerFolder(ConversionJob& job) {
     if (total == 0) return RESULT_NO_IMAGES;
     int32_t result = RESULT_OK;
     size_t count = 0;
-    for (const FolderGroup& group : GroupByFolder(job)) {
+    const std::vector<FolderGroup> groups = GroupByFolder(job);
+    std::vector<std::wstring> pageOrder;
+    for (const FolderGroup& group : groups) {
+        pageOrder.insert(pageOrder.end(), group.paths.begin(), group.paths.end());
+    }
+    ScopedEncodeAhead ahead(job, std::move(pageOrder));
+    for (const FolderGroup& group : groups) {
         if (!ConvertFolder(job, group, folder, total, count, result)) break;
     }
     return result;

@@ -1,7 +1,8 @@
 #include "image_acquisition.h"
 
-#include <limits>
+#include <cstdint>
 
+#include "encode_ahead.h"
 #include "imaging/image.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
@@ -19,7 +20,7 @@ struct EncodePlan {
 };
 
 uint32_t LimitOrUnbounded(int32_t limit) {
-    return limit == 0 ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(limit);
+    return limit == 0 ? UINT32_MAX : static_cast<uint32_t>(limit);
 }
 
 EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
@@ -99,43 +100,62 @@ int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path) {
     return writer.load_image(L"auto", path, L"");
 }
 
-std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
-                                            const std::wstring& path, int32_t mode,
-                                            uint32_t maxWidth, uint32_t maxHeight,
-                                            std::wstring& failure) {
-    const ConversionSettings& settings = job.settingsSnapshot;
+std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& settings) {
+    if (settings.ImageMaxX != 0 || settings.ImageMaxY != 0 || settings.DPI != 0) {
+        return EncodeRequest{settings.ImageEncode, LimitOrUnbounded(settings.ImageMaxX),
+                             LimitOrUnbounded(settings.ImageMaxY)};
+    }
+    if (settings.ImageEncode == kKeepSource) return std::nullopt;
+    const bool known = settings.ImageEncode >= kEncodeJpeg && settings.ImageEncode <= kEncodeTiff;
+    return EncodeRequest{known ? settings.ImageEncode : kEncodeJpeg};
+}
+
+EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstring& path,
+                             const EncodeRequest& request) {
+    EncodedImage result;
     imaging::Image image;
-    if (!DecodeFile(image, path, failure)) return nullptr;
+    if (!DecodeFile(image, path, result.failure)) return result;
     if (settings.DPI != 0) {
         image.SetXDPI(static_cast<uint32_t>(settings.DPI));
         image.SetYDPI(static_cast<uint32_t>(settings.DPI));
     }
-    std::vector<uint8_t> block;
-    const EncodePlan plan = PlanFor(mode, image.GetType(), settings.JpepPercent);
-    if (!FitWithinLimits(image, maxWidth, maxHeight) || !EncodeAs(image, plan, block)) {
-        failure = L"cannot re-encode the image: " + platform::FromUtf8(image.GetLastError());
+    std::vector<uint8_t> bytes;
+    const EncodePlan plan = PlanFor(request.mode, image.GetType(), settings.JpepPercent);
+    if (!FitWithinLimits(image, request.maxWidth, request.maxHeight) ||
+        !EncodeAs(image, plan, bytes)) {
+        result.failure = L"cannot re-encode the image: " + platform::FromUtf8(image.GetLastError());
+        return result;
+    }
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
+                                            const std::wstring& path, int32_t mode,
+                                            uint32_t maxWidth, uint32_t maxHeight,
+                                            std::wstring& failure) {
+    std::optional<EncodedImage> prepared;
+    if (job.encodeAhead) prepared = job.encodeAhead->Take(path);
+    EncodedImage encoded = prepared ? std::move(*prepared)
+                                    : EncodeImageFile(job.settingsSnapshot, path,
+                                                      {mode, maxWidth, maxHeight});
+    if (!encoded.bytes) {
+        failure = std::move(encoded.failure);
         return nullptr;
     }
-    return std::make_unique<EncodedBlock>(writer, std::move(block));
+    return std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes));
 }
 
 AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path) {
-    const ConversionSettings& settings = job.settingsSnapshot;
-    int32_t mode = settings.ImageEncode;
-    uint32_t maxWidth = std::numeric_limits<uint32_t>::max();
-    uint32_t maxHeight = maxWidth;
     AcquiredImage result;
-    if (settings.ImageMaxX != 0 || settings.ImageMaxY != 0 || settings.DPI != 0) {
-        maxWidth = LimitOrUnbounded(settings.ImageMaxX);
-        maxHeight = LimitOrUnbounded(settings.ImageMaxY);
-    } else if (mode != kKeepSource) {
-        if (mode < kEncodeJpeg || mode > kEncodeTiff) mode = kEncodeJpeg;
-    } else {
+    std::optional<EncodeRequest> request = UpfrontEncodeRequest(job.settingsSnapshot);
+    if (!request) {
         result.handle = LoadDirect(writer, path);
         if (result.handle != -1) return result;
-        mode = settings.DefaultImageEncode;
+        request = EncodeRequest{job.settingsSnapshot.DefaultImageEncode};
     }
-    result.block = ReencodeImage(job, writer, path, mode, maxWidth, maxHeight, result.failure);
+    result.block = ReencodeImage(job, writer, path, request->mode, request->maxWidth,
+                                 request->maxHeight, result.failure);
     if (!result.block) return result;
     result.handle = writer.load_image(L"auto", kVirtualFile, L"");
     if (result.handle == -1) result.failure = writer.get_errmsg();

@@ -29,6 +29,29 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
+// How an image is re-encoded: the mode of ImageEncode and the size limits (the largest value
+// meaning none).
+struct EncodeRequest {
+    int32_t mode = kEncodeJpeg;
+    uint32_t maxWidth = UINT32_MAX;
+    uint32_t maxHeight = UINT32_MAX;
+};
+
+// Encoded bytes of an image file, or why there are none.
+struct EncodedImage {
+    std::optional<std::vector<uint8_t>> bytes;
+    std::wstring failure;
+};
+
+// The re-encoding the settings ask for without trying to embed the file first; nullopt when
+// the file is to be embedded unchanged if the writer can (keep mode without limits or DPI).
+std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& settings);
+
+// Decodes the file, applies the DPI and the size limits and encodes it as the request says.
+// Touches nothing but the file: safe on any thread.
+EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstring& path,
+                             const EncodeRequest& request);
+
 struct AcquiredImage {
     int handle = -1;                      // -1: the image is skipped
     std::unique_ptr<EncodedBlock> block;  // the re-encoded bytes behind handle, if any
@@ -43,9 +66,9 @@ AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std
 // The file handed to the writer unchanged; -1 when the writer cannot embed it.
 int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path);
 
-// Decodes the file, applies the DPI and the size limits (0 meaning none), encodes it in the
-// format of mode and registers the bytes as "/pvf/image". nullptr, with the reason in failure,
-// when the file cannot be read, decoded or encoded.
+// EncodeImageFile, or the bytes the job's look-ahead prepared for path, registered as
+// "/pvf/image". nullptr, with the reason in failure, when the file cannot be read, decoded or
+// encoded.
 std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
                                             const std::wstring& path, int32_t mode,
                                             uint32_t maxWidth, uint32_t maxHeight,

@@ -157,3 +157,25 @@ TEST_F(ConversionRunTest, DocumentInformationIsWritten) {
     EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Keywords"), "图片");
     EXPECT_EQ(testsupport::InfoField(dir_ / "out.pdf", "Subject"), "");
 }
+
+TEST_F(ConversionRunTest, ReencodingAheadKeepsPageOrderSkipsAndCancellation) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 7; ++i) {
+        const std::string size = "-size " + std::to_string(20 + i) + "x10 xc:red";
+        paths.push_back(Image("p" + std::to_string(i) + ".png", size));
+        Add(paths.back());
+    }
+    std::filesystem::remove(platform::ToUtf8(paths[2]));
+    testsupport::WriteFile(platform::ToUtf8(paths[3]), "damaged");
+    job_.settingsSnapshot.ImageEncode = engine::kEncodePng;
+    cancelAtIndex_ = 5;
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    const auto images = testsupport::ListImages(dir_ / "out.pdf");
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].width, 20);
+    EXPECT_EQ(images[1].width, 21);
+    EXPECT_EQ(images[2].width, 24);
+    ASSERT_EQ(skipped_.size(), 2u);
+    EXPECT_EQ(skipped_[0].first, paths[2]);
+    EXPECT_EQ(skipped_[1].first, paths[3]);
+}

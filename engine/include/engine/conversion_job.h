@@ -16,6 +16,8 @@
 
 namespace engine {
 
+class EncodeAhead;
+
 // Reports progress from the engine's thread. total is the number of image paths, index the
 // number of images handled so far, text a path, context the job's progressContext. Answer 0 to
 // go on, a negative value to stop.
@@ -38,6 +40,7 @@ public:
     void* progressContext = nullptr;
     int32_t watermarkImageHandle = -1;  // engine only: the watermark image in the open document
     DiagnosticSink diagnosticSink;      // optional; set before the run
+    EncodeAhead* encodeAhead = nullptr; // engine only: images being re-encoded ahead of a run
 
     // Converts the images into PDF files as settingsSnapshot.MakeMultiPDF says (one document,
     // one per image, one per source folder), reporting through progressCallback before every
