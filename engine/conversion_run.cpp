@@ -59,12 +59,17 @@ int32_t FinishDocument(pdf::PdfWriter& writer) {
     }
 }
 
+// The result that ends a run before it starts: no output target, or no images.
+int32_t MissingInput(const std::wstring& target, size_t total) {
+    if (target.empty()) return RESULT_NO_OUTPUT;
+    return total == 0 ? RESULT_NO_IMAGES : RESULT_OK;
+}
+
 int32_t RunSingle(ConversionJob& job) {
     std::lock_guard guard(job.jobLock);
     const std::wstring out = job.GetOutputFile();
-    if (out.empty()) return RESULT_NO_OUTPUT;
     const size_t total = job.imagePaths.size();
-    if (total == 0) return RESULT_NO_IMAGES;
+    if (const int32_t missing = MissingInput(out, total)) return missing;
     auto writer = std::make_unique<pdf::PdfWriter>();
     int32_t result = OpenDocument(job, *writer, out);
     if (result != RESULT_OK) return result;
@@ -88,9 +93,8 @@ int32_t RunSingle(ConversionJob& job) {
 int32_t RunPerImage(ConversionJob& job) {
     std::lock_guard guard(job.jobLock);
     const std::wstring folder = job.GetOutputLocation();
-    if (folder.empty()) return RESULT_NO_OUTPUT;
     const size_t total = job.imagePaths.size();
-    if (total == 0) return RESULT_NO_IMAGES;
+    if (const int32_t missing = MissingInput(folder, total)) return missing;
     int32_t result = RESULT_OK;
     ScopedEncodeAhead ahead(job, job.imagePaths);
     for (size_t i = 0; i < total; ++i) {
@@ -158,9 +162,8 @@ bool ConvertFolder(ConversionJob& job, const FolderGroup& group, const std::wstr
 int32_t RunPerFolder(ConversionJob& job) {
     std::lock_guard guard(job.jobLock);
     const std::wstring folder = job.GetOutputLocation();
-    if (folder.empty()) return RESULT_NO_OUTPUT;
     const size_t total = job.imagePaths.size();
-    if (total == 0) return RESULT_NO_IMAGES;
+    if (const int32_t missing = MissingInput(folder, total)) return missing;
     int32_t result = RESULT_OK;
     size_t count = 0;
     const std::vector<FolderGroup> groups = GroupByFolder(job);

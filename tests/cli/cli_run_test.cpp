@@ -7,14 +7,14 @@
 #include "temp_dir.h"
 
 using testsupport::Quoted;
-using testsupport::RunCommand;
+using testsupport::RunTool;
 
 namespace {
 
 class CliRunTest : public ::testing::Test {
 protected:
-    testsupport::CommandResult Cli(const std::string& arguments) {
-        return RunCommand(std::string(FOLIOFORGE_CLI) + " " + arguments);
+    testsupport::ToolResult Cli(const std::string& arguments) {
+        return RunTool(std::string(FOLIOFORGE_CLI) + " " + arguments, true);
     }
     void MakeImage(const std::string& relative, const std::string& args = "-size 30x20 xc:red") {
         std::filesystem::create_directories((dir_ / relative).parent_path());
@@ -45,7 +45,7 @@ TEST_F(CliRunTest, FolderImagesBecomePagesInNaturalOrder) {
                          Quoted(dir_ / "album"));
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output, "");
-    const std::string text = testsupport::DocumentText(dir_ / "album.pdf");
+    const std::string text = testsupport::ExtractText(dir_ / "album.pdf");
     const size_t one = text.find("IMG1"), two = text.find("img2"), ten = text.find("img10");
     ASSERT_NE(ten, std::string::npos) << text;
     EXPECT_LT(one, two);
@@ -59,8 +59,8 @@ TEST_F(CliRunTest, PerFolderModeWithRecursionAndSkippedFiles) {
     const auto run = Cli("-r -m per-folder -o " + Quoted(dir_ / "out") + " " +
                          Quoted(dir_ / "root") + " " + Quoted(dir_ / "missing.jpg"));
     ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "out/root.pdf"));
-    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "out/sub.pdf"));
+    EXPECT_TRUE(0 == testsupport::QpdfCheck(dir_ / "out/root.pdf"));
+    EXPECT_TRUE(0 == testsupport::QpdfCheck(dir_ / "out/sub.pdf"));
     EXPECT_NE(run.output.find("skipped " + (dir_ / "root/sub/broken.png").string()),
               std::string::npos);
     EXPECT_NE(run.output.find("missing.jpg: no such file or folder"), std::string::npos);
@@ -85,7 +85,7 @@ TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
     EXPECT_EQ(hive.find("JpepPercent"), std::string::npos);  // only what was given
 
     ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "3.pdf") + " " + image).status, 0);
-    EXPECT_DOUBLE_EQ(testsupport::PageSizeOf(dir_ / "3.pdf", 1).width, 421);
+    EXPECT_DOUBLE_EQ(testsupport::PageSizes(dir_ / "3.pdf").at(0).width, 421);
     EXPECT_EQ(testsupport::InfoField(dir_ / "3.pdf", "Title"), "Stored");
 }
 
@@ -97,8 +97,8 @@ TEST_F(CliRunTest, DefaultOutputGoesToTheConfiguredFolder) {
     testsupport::WriteFile(home_.path() / "HKEY_CURRENT_USER.reg", store);
     ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);
     ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);
-    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "pdfs/trip.pdf"));
-    EXPECT_TRUE(testsupport::QpdfCheckPasses(dir_ / "pdfs/trip(1).pdf"));
+    EXPECT_TRUE(0 == testsupport::QpdfCheck(dir_ / "pdfs/trip.pdf"));
+    EXPECT_TRUE(0 == testsupport::QpdfCheck(dir_ / "pdfs/trip(1).pdf"));
 }
 
 TEST_F(CliRunTest, UnwritableOutputGivesStatusOne) {

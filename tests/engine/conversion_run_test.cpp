@@ -8,7 +8,7 @@ using engine::RESULT_NO_OUTPUT;
 using engine::RESULT_OK;
 using engine::RESULT_PDF_ERROR;
 using testsupport::PageCount;
-using testsupport::QpdfCheckPasses;
+using testsupport::QpdfCheck;
 
 namespace {
 
@@ -28,9 +28,9 @@ TEST_F(ConversionRunTest, SingleModeSkipsAMissingImageAndNumbersPagesByListPosit
 
     ASSERT_EQ(RunSingle(), RESULT_OK);
     const auto pdf = dir_ / "out.pdf";
-    EXPECT_TRUE(QpdfCheckPasses(pdf));
+    EXPECT_TRUE(0 == QpdfCheck(pdf));
     EXPECT_EQ(PageCount(pdf), 2);
-    const std::string text = testsupport::DocumentText(pdf);
+    const std::string text = testsupport::ExtractText(pdf);
     EXPECT_NE(text.find("page 1"), std::string::npos);
     EXPECT_NE(text.find("page 3"), std::string::npos);
     EXPECT_EQ(text.find("page 2"), std::string::npos);
@@ -58,7 +58,7 @@ TEST_F(ConversionRunTest, CancellingKeepsThePagesAlreadyPlaced) {
     cancelAtIndex_ = 5;  // the sixth image
     EXPECT_EQ(RunSingle(), RESULT_OK);  // the pages so far are finished into the file
     EXPECT_EQ(PageCount(dir_ / "out.pdf"), 5);
-    EXPECT_TRUE(QpdfCheckPasses(dir_ / "out.pdf"));
+    EXPECT_TRUE(0 == QpdfCheck(dir_ / "out.pdf"));
     EXPECT_EQ(reports_.back(), (ProgressReport{10, 10, Path("p5.png")}));
 }
 
@@ -84,7 +84,7 @@ TEST_F(ConversionRunTest, BadFilesAmongGoodOnesAreSkippedWithAReason) {
     Add(Path("text.png")), Add(good), Add(Path("cut.jpg"));
     job_.settingsSnapshot.ImageEncode = engine::kEncodePng;  // decode everything
     ASSERT_EQ(RunSingle(), RESULT_OK);
-    EXPECT_TRUE(QpdfCheckPasses(dir_ / "out.pdf"));
+    EXPECT_TRUE(0 == QpdfCheck(dir_ / "out.pdf"));
     EXPECT_GE(PageCount(dir_ / "out.pdf"), 1);
     ASSERT_FALSE(skipped_.empty());
     EXPECT_EQ(skipped_[0].first, Path("text.png"));
@@ -98,8 +98,8 @@ TEST_F(ConversionRunTest, PerImageModeNamesDocumentsAfterTheirImages) {
     job_.settingsSnapshot.MakeMultiPDF = 1;
     job_.outputLocation = Path("D");
     ASSERT_EQ(job_.Run(), RESULT_OK);
-    EXPECT_TRUE(QpdfCheckPasses(dir_ / "D/a.jpg.pdf"));
-    EXPECT_TRUE(QpdfCheckPasses(dir_ / "D/a.jpg(1).pdf"));
+    EXPECT_TRUE(0 == QpdfCheck(dir_ / "D/a.jpg.pdf"));
+    EXPECT_TRUE(0 == QpdfCheck(dir_ / "D/a.jpg(1).pdf"));
     EXPECT_EQ(reports_.back(), (ProgressReport{2, 2, Path("D")}));
 }
 
@@ -111,7 +111,7 @@ TEST_F(ConversionRunTest, PerImageModeBesideImagesReplacesAnOlderDocument) {
     job_.settingsSnapshot.SaveToImageDir = 1;
     job_.outputLocation = Path("unused");
     ASSERT_EQ(job_.Run(), RESULT_OK);
-    EXPECT_TRUE(QpdfCheckPasses(dir_ / "pics/a.jpg.pdf"));
+    EXPECT_TRUE(0 == QpdfCheck(dir_ / "pics/a.jpg.pdf"));
 }
 
 TEST_F(ConversionRunTest, PerFolderModeOrdersFoldersAndReportsEachDocument) {

@@ -8,6 +8,7 @@
 #include "writer_test_support.h"
 
 using namespace pdftest;
+using namespace testsupport;
 
 namespace {
 

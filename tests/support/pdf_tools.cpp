@@ -1,22 +1,24 @@
 #include "pdf_tools.h"
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
-
-#include <sys/wait.h>
 
 #include "temp_dir.h"
 
 namespace testsupport {
 
-CommandResult RunCommand(const std::string& command) {
-    CommandResult result;
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return result;
-    char chunk[4096];
+ToolResult RunTool(const std::string& command, bool captureErrors) {
+    ToolResult result;
+    FILE* pipe = popen((command + (captureErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[65536];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) result.output.append(chunk, got);
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -24,92 +26,117 @@ CommandResult RunCommand(const std::string& command) {
 
 std::string Quoted(const std::filesystem::path& path) {
     std::string quoted = "'";
-    for (char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (const char c : path.string()) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
     return quoted + "'";
 }
 
-bool QpdfCheckPasses(const std::filesystem::path& pdf) {
-    return RunCommand("qpdf --check " + Quoted(pdf)).status == 0;
+int QpdfCheck(const std::filesystem::path& pdf) {
+    return RunTool("qpdf --check " + Quoted(pdf)).status;
+}
+
+std::vector<PageSize> PageSizes(const std::filesystem::path& pdf) {
+    std::istringstream lines(RunTool("pdfinfo -f 1 -l 100000 " + Quoted(pdf)).output);
+    std::vector<PageSize> sizes;
+    std::string line;
+    while (std::getline(lines, line)) {
+        PageSize size;
+        int page = 0;
+        if (std::sscanf(line.c_str(), "Page %d size: %lf x %lf", &page, &size.width,
+                        &size.height) == 3) {
+            sizes.push_back(size);
+        }
+    }
+    return sizes;
 }
 
 std::string InfoField(const std::filesystem::path& pdf, const std::string& field) {
-    std::istringstream lines(RunCommand("pdfinfo -enc UTF-8 " + Quoted(pdf)).output);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.starts_with(field + ":")) continue;
-        const size_t start = line.find_first_not_of(' ', field.size() + 1);
-        return start == std::string::npos ? "" : line.substr(start);
+    std::istringstream lines(RunTool("pdfinfo -enc UTF-8 " + Quoted(pdf)).output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind(field + ":", 0) != 0)
+            continue;
+        const size_t value = line.find_first_not_of(' ', field.size() + 1);
+        return value == std::string::npos ? "" : line.substr(value);
     }
-    return {};
+    return "";
 }
 
-int PageCount(const std::filesystem::path& pdf) {
-    const std::string pages = InfoField(pdf, "Pages");
-    return pages.empty() ? -1 : std::atoi(pages.c_str());
-}
-
-PageSize PageSizeOf(const std::filesystem::path& pdf, int page) {
-    const std::string range = " -f " + std::to_string(page) + " -l " + std::to_string(page) + " ";
-    std::istringstream lines(RunCommand("pdfinfo" + range + Quoted(pdf)).output);
-    PageSize size;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("Page") && line.find("size:") != std::string::npos) {
-            std::sscanf(line.c_str() + line.find("size:") + 5, "%lf x %lf", &size.width,
-                        &size.height);
-        }
-    }
-    return size;
-}
-
-std::string DocumentText(const std::filesystem::path& pdf) {
-    return RunCommand("pdftotext -enc UTF-8 " + Quoted(pdf) + " -").output;
+std::string ExtractText(const std::filesystem::path& pdf) {
+    return RunTool("pdftotext -enc UTF-8 " + Quoted(pdf) + " -").output;
 }
 
 std::vector<ListedImage> ListImages(const std::filesystem::path& pdf) {
-    std::istringstream lines(RunCommand("pdfimages -list " + Quoted(pdf)).output);
+    std::istringstream lines(RunTool("pdfimages -list " + Quoted(pdf)).output);
     std::vector<ListedImage> images;
     std::string line;
-    std::getline(lines, line);  // heading
+    std::getline(lines, line);  // headings
     std::getline(lines, line);  // rule
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
         ListedImage image;
-        std::string number, type, components, interpolate;
-        fields >> image.page >> number >> type >> image.width >> image.height >> image.color >>
-            components >> image.bitsPerComponent >> image.encoding;
-        if (fields) images.push_back(image);
+        int page = 0;
+        int number = 0;
+        std::string interpolate;
+        fields >> page >> number >> image.type >> image.width >> image.height >> image.color >>
+            image.components >> image.bitsPerComponent >> image.encoding >> interpolate >>
+            image.objectId;
+        if (fields)
+            images.push_back(image);
     }
     return images;
 }
 
-uint32_t Raster::At(int x, int y) const {
-    const size_t at = (static_cast<size_t>(y) * width + x) * 3;
-    return (rgb[at] << 16) | (rgb[at + 1] << 8) | rgb[at + 2];
+std::string RawStream(const std::filesystem::path& pdf, int objectId) {
+    return RunTool("qpdf --show-object=" + std::to_string(objectId) + " --raw-stream-data " +
+                   Quoted(pdf))
+        .output;
 }
 
-Raster RenderPage(const std::filesystem::path& pdf, int page, int dpi) {
-    TempDir dir;
-    const std::string p = std::to_string(page);
-    RunCommand("pdftoppm -r " + std::to_string(dpi) + " -f " + p + " -l " + p +
-               " -singlefile " + Quoted(pdf) + " " + Quoted(dir / "page"));
-    const std::string ppm = ReadFile(dir / "page.ppm");
-    Raster raster;
-    int maxValue = 0, consumed = 0;
-    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &raster.width, &raster.height, &maxValue,
-                    &consumed) != 3) {
+Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, bool gray) {
+    testsupport::TempDir folder;
+    const std::filesystem::path root = folder / "page";
+    RunTool("pdftoppm " + std::string(gray ? "-gray " : "") + "-r " + std::to_string(dpi) + " -f " +
+            std::to_string(page) + " -l " + std::to_string(page) + " -singlefile " + Quoted(pdf) +
+            " " + Quoted(root));
+    const std::string bytes = testsupport::ReadFile(root.string() + (gray ? ".pgm" : ".ppm"));
+    Rendering rendering;
+    int maximum = 0;
+    int consumed = 0;
+    char magic[3] = {};
+    if (std::sscanf(bytes.c_str(), "%2s %d %d %d%n", magic, &rendering.width, &rendering.height,
+                    &maximum, &consumed) != 4) {
         return {};
     }
-    const size_t size = static_cast<size_t>(raster.width) * raster.height * 3;
-    if (ppm.size() < consumed + 1 + size) return {};
-    raster.rgb.assign(ppm.begin() + consumed + 1, ppm.begin() + consumed + 1 + size);
-    return raster;
+    rendering.channels = gray ? 1 : 3;
+    const size_t size = size_t(rendering.width) * rendering.height * rendering.channels;
+    if (bytes.size() < consumed + 1 + size)
+        return {};
+    rendering.pixels.assign(bytes.begin() + consumed + 1, bytes.begin() + consumed + 1 + size);
+    return rendering;
 }
 
-bool ColorsNear(uint32_t a, uint32_t b, int tolerance) {
-    for (int shift : {16, 8, 0}) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
-            tolerance) {
-            return false;
+Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi) {
+    const Rendering fine = RenderPage(pdf, page, dpi * 4);
+    Rendering sharp{fine.width / 4, fine.height / 4, fine.channels, {}};
+    for (int y = 0; y < sharp.height; ++y) {
+        for (int x = 0; x < sharp.width; ++x) {
+            const uint8_t* centre = fine.At(4 * x + 2, 4 * y + 2);
+            sharp.pixels.insert(sharp.pixels.end(), centre, centre + fine.channels);
         }
+    }
+    return sharp;
+}
+
+bool ColorNear(const uint8_t* rgb, uint32_t expected, int tolerance) {
+    for (int channel = 0; channel < 3; ++channel) {
+        const int want = static_cast<int>((expected >> (16 - 8 * channel)) & 0xFF);
+        if (std::abs(rgb[channel] - want) > tolerance) return false;
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Checks of written PDFs through the command-line tools of qpdf and poppler.
+// Looks at written PDF files through the command-line tools of qpdf and poppler.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,62 +9,70 @@
 
 namespace testsupport {
 
-struct CommandResult {
+struct ToolResult {
     int status = -1;
-    std::string output;  // standard output and standard error together
+    std::string output;  // standard output
 };
 
-// Runs a shell command and captures what it prints.
-CommandResult RunCommand(const std::string& command);
+// Runs a shell command; standard error is discarded, or captured with standard output.
+ToolResult RunTool(const std::string& command, bool captureErrors = false);
 
-// Quotes a path for the shell.
+// The path in single quotes for the shell.
 std::string Quoted(const std::filesystem::path& path);
 
-// True when `qpdf --check` exits with status 0.
-bool QpdfCheckPasses(const std::filesystem::path& pdf);
+// Exit status of "qpdf --check".
+int QpdfCheck(const std::filesystem::path& pdf);
 
-// Number of pages, or -1 when pdfinfo cannot read the file.
-int PageCount(const std::filesystem::path& pdf);
-
+// Page sizes in points as pdfinfo reports them.
 struct PageSize {
     double width = 0;
     double height = 0;
 };
+std::vector<PageSize> PageSizes(const std::filesystem::path& pdf);
 
-// The size of one page (1-based) in points, as pdfinfo reports it.
-PageSize PageSizeOf(const std::filesystem::path& pdf, int page);
+// Number of pages; 0 when the file cannot be read.
+inline int PageCount(const std::filesystem::path& pdf) {
+    return static_cast<int>(PageSizes(pdf).size());
+}
 
-// The value of one pdfinfo field ("Title", "Author", ...); empty when missing.
+// A field of "pdfinfo" ("Title", "Producer", ...); empty when absent.
 std::string InfoField(const std::filesystem::path& pdf, const std::string& field);
 
-// The text of the whole document, as pdftotext extracts it.
-std::string DocumentText(const std::filesystem::path& pdf);
+// "pdftotext" of the whole document, UTF-8.
+std::string ExtractText(const std::filesystem::path& pdf);
 
-// One row of `pdfimages -list`.
+// One row of "pdfimages -list".
 struct ListedImage {
-    int page = 0;
+    std::string type;  // "image", "smask", "mask"
     int width = 0;
     int height = 0;
-    std::string color;  // gray, rgb, cmyk, index, ...
-    std::string encoding;  // jpeg, image, ccitt, ...
+    std::string color;  // "gray", "rgb", "cmyk", "index"
+    int components = 0;
     int bitsPerComponent = 0;
+    std::string encoding;  // "image" (Flate), "jpeg", "ccitt", ...
+    int objectId = 0;
 };
-
 std::vector<ListedImage> ListImages(const std::filesystem::path& pdf);
 
-// A page rendered by pdftoppm, RGB.
-struct Raster {
+// The stream data of an object as stored, not decoded.
+std::string RawStream(const std::filesystem::path& pdf, int objectId);
+
+// A page rendered by pdftoppm: RGB (3 channels) or grey (1 channel), rows top to bottom.
+struct Rendering {
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgb;
+    int channels = 0;
+    std::vector<uint8_t> pixels;
 
-    // The pixel at (x, y) from the top left as 0xRRGGBB.
-    uint32_t At(int x, int y) const;
+    const uint8_t* At(int x, int y) const { return &pixels[(size_t(y) * width + x) * channels]; }
 };
+Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, bool gray = false);
 
-Raster RenderPage(const std::filesystem::path& pdf, int page, int dpi = 72);
+// True when each channel of an RGB pixel is within tolerance of 0xRRGGBB.
+bool ColorNear(const uint8_t* rgb, uint32_t expected, int tolerance);
 
-// True when each channel of two 0xRRGGBB colours differs by at most tolerance.
-bool ColorsNear(uint32_t a, uint32_t b, int tolerance);
+// The page at dpi, rendered four times finer and reduced to the centre of every 4 x 4 block:
+// pdftoppm blends the edges of images drawn at their own size, but not of enlarged ones.
+Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi);
 
 }  // namespace testsupport

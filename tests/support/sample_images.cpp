@@ -5,7 +5,7 @@
 namespace testsupport {
 
 bool MakeImage(const std::filesystem::path& file, const std::string& arguments) {
-    return RunCommand("convert " + arguments + " " + Quoted(file)).status == 0;
+    return RunTool("convert " + arguments + " " + Quoted(file)).status == 0;
 }
 
 }  // namespace testsupport
