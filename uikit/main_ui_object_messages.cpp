@@ -59,26 +59,34 @@ LRESULT CMainUIObject::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lP
             }
             OnCaptionCommand(wParam);
             return 1;
+        default:
+            OnMouseMessage(window, msg, PointFrom(lParam));
+            return 0;
+    }
+}
+
+void CMainUIObject::OnMouseMessage(HWND window, UINT msg, POINT pt) {
+    switch (msg) {
         case WM_MOUSEMOVE:
-            OnWindowMouseMove(PointFrom(lParam));
-            return 0;
+            OnWindowMouseMove(pt);
+            break;
         case WM_LBUTTONDOWN:
-            OnMouseLDown(PointFrom(lParam));
+            OnMouseLDown(pt);
             SetCapture(window);
-            return 0;
+            break;
         case WM_LBUTTONUP:
-            OnMouseLUp(PointFrom(lParam));
+            OnMouseLUp(pt);
             ReleaseCapture();
-            return 0;
+            break;
         case WM_MOUSEHOVER:
             trackingArmed_ = 0;
-            OnMouseOver(PointFrom(lParam));
-            return 0;
+            OnMouseOver(pt);
+            break;
         case WM_MOUSELEAVE:
             OnWindowMouseLeave();
-            return 0;
+            break;
         default:
-            return 0;
+            break;
     }
 }
 

@@ -100,7 +100,7 @@ void CHostWindow::PointerMovedInClient(QPoint local) {
     const QPoint moved = local - hoverAnchor_;
     if (std::abs(moved.x()) > kHoverSlack || std::abs(moved.y()) > kHoverSlack) {
         hoverAnchor_ = local;
-        hoverTimer_.start(hoverTime_, this);
+        hoverTimer_.start(hoverTime_, Qt::PreciseTimer, this);
     }
 }
 
@@ -125,7 +125,7 @@ bool CHostWindow::TrackMouse(DWORD flags, DWORD hoverTime) {
         hoverArmed_ = true;
         hoverTime_ = static_cast<int>(std::max<DWORD>(hoverTime, 1));
         hoverAnchor_ = mapFromGlobal(QPoint(pointer.x, pointer.y));
-        hoverTimer_.start(hoverTime_, this);
+        hoverTimer_.start(hoverTime_, Qt::PreciseTimer, this);
     }
     return true;
 }

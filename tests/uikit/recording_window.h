@@ -38,12 +38,17 @@ public:
     size_t Count(UINT msg) const { return Of(msg).size(); }
 
     std::vector<Message> messages;
+    // When set, sees each message as it arrives (while its pointers are valid).
+    std::function<void(const Message&)> inspect;
     // When set, answers WM_NCHITTEST for the client point instead of the default procedure.
     std::function<LRESULT(QPoint)> hitTest;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         messages.push_back({msg, wParam, lParam});
+        if (inspect) {
+            inspect(messages.back());
+        }
         if (msg == WM_NCHITTEST && hitTest) {
             return hitTest(mapFromGlobal(QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))));
         }

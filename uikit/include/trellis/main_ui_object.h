@@ -121,6 +121,8 @@ protected:
 
     LRESULT HitTest(LPARAM screenPoint);
     void OnCaptionCommand(WPARAM command);
+    // The mouse messages (client points); other messages are ignored.
+    void OnMouseMessage(HWND window, UINT msg, POINT pt);
     void OnWindowMouseMove(POINT pt);
     void OnWindowMouseLeave();
     void ShowWindowIcon();
