@@ -1,16 +1,14 @@
 // The window host: hit codes, caption commands, caption styles, the window's title and icon,
 // hover, cursors, painting, and the end of the binding.
 
-#include "trellis/main_ui_object.h"
-
 #include <gtest/gtest.h>
 
 #include <QPixmap>
 #include <memory>
 
+#include "hosted_fixture.h"
 #include "pixels.h"
 #include "platform/text.h"
-#include "recording_window.h"
 #include "temp_dir.h"
 
 namespace {
@@ -18,36 +16,23 @@ namespace {
 constexpr UINT kAppButton = 77;
 constexpr UINT WM_PROBE = WM_USER + 2;
 
-class MainUIObjectTest : public ::testing::Test {
+class MainUIObjectTest : public HostedTest {
 protected:
     void SetUp() override {
-        window_.ShowAt(QRect(100, 100, 300, 200));
-        ASSERT_EQ(root_.Attach(Handle()), 1);
+        HostedTest::SetUp();
         root_.SetStyle(UIS_CLOSEBOX | UIS_MAXIMIZEBOX | UIS_MINIMIZEBOX | UIS_ICON | UIS_CAPTION);
         const RECT place{50, 60, 110, 90};
         button_.Create(L"Go", &place, &root_, kAppButton);
         window_.messages.clear();
     }
 
-    HWND Handle() const { return window_.GetSafeHwnd(); }
-
     LRESULT HitAt(QPoint local) {
         const QPoint global = window_.mapToGlobal(local);
         return SendMessage(Handle(), WM_NCHITTEST, 0, MAKELPARAM(global.x(), global.y()));
     }
 
-    static QPoint Centre(CUIObject& object) {
-        CRect r;
-        object.GetWndRect(&r);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
+    void ClickOn(const CUIObject& object) { ClickAt(Centre(object)); }
 
-    void ClickOn(CUIObject& object) {
-        QTest::mouseClick(&window_, Qt::LeftButton, {}, Centre(object));
-    }
-
-    RecordingWindow window_;
-    CMainUIObject root_;
     CUIButton button_;
 };
 
