@@ -18,6 +18,10 @@ CUIEdit::~CUIEdit() {
     delete control_.data();
 }
 
+QLineEdit* CUIEdit::GetEditControl() const {
+    return control_;
+}
+
 CRect CUIEdit::ControlRect() const {
     CRect placed;
     GetWndRect(&placed);

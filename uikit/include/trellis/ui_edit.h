@@ -23,7 +23,7 @@ public:
     ~CUIEdit() override;
 
     // The line edit once made, else null.
-    QLineEdit* GetEditControl() const { return control_; }
+    QLineEdit* GetEditControl() const;
 
     int OnDraw(CDC* dc, const RECT* rect) override;
     int OnMouseLUp(POINT pt) override;
