@@ -89,7 +89,15 @@ BOOL SetWindowToolTip(HWND hwnd, const std::wstring& text) {
     if (window == nullptr) {
         return 0;
     }
-    window->setToolTip(QString::fromStdWString(text));
+    const QString tip = QString::fromStdWString(text);
+    window->setToolTip(tip);
     QToolTip::hideText();
+    POINT pointer;
+    GetCursorPos(&pointer);
+    const QPoint global(pointer.x, pointer.y);
+    if (!tip.isEmpty() && window->isVisible() &&
+        window->rect().contains(window->mapFromGlobal(global))) {
+        QToolTip::showText(global, tip, window);
+    }
     return 1;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPixmap>
+#include <QToolTip>
 #include <memory>
 
 #include "hosted_fixture.h"
@@ -183,10 +184,13 @@ TEST_F(MainUIObjectTest, ThePointerRestingOnAnObjectForASecondIsAHover) {
     EXPECT_GE(clock.elapsed(), 1000);
     EXPECT_EQ(hovered, std::vector<UINT>{kAppButton});
     EXPECT_EQ(window_.toolTip(), QStringLiteral("Make it so"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Make it so"));
 
     QTest::mouseMove(&window_, QPoint(150, 10));
     EXPECT_FALSE(button_.IsMouseInWnd()) << "the caption area is outside the client area";
     EXPECT_EQ(window_.toolTip(), QString()) << "the tip is withdrawn";
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
 }
 
 TEST_F(MainUIObjectTest, ObjectsChooseTheCursorAndBordersShowTheResizeCursor) {

@@ -185,8 +185,9 @@ QRegion GetWindowRgn(HWND hwnd);
 // Shows shape as the pointer over the window; a shape already shown is left alone.
 BOOL SetWindowCursor(HWND hwnd, Qt::CursorShape shape);
 
-// Makes text the window's tooltip and hides any tip showing, so that the new text appears
-// the next time the pointer rests; an empty text withdraws the tip.
+// Makes text the window's tooltip, shown at once when the pointer is over the window (callers
+// set tips when the pointer has come to rest) and again whenever it rests there; an empty text
+// withdraws the tip and hides any tip showing.
 BOOL SetWindowToolTip(HWND hwnd, const std::wstring& text);
 
 // A system colour (COLOR_WINDOW, COLOR_WINDOWFRAME) as a colour reference, from the
