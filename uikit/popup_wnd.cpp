@@ -30,7 +30,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        return owner_.OnWindowMessage(msg, wParam, lParam);
+        return owner_.OnWindowMessage(*this, msg, wParam, lParam);
     }
 
 private:
@@ -39,7 +39,10 @@ private:
 
 CPopupWnd::CPopupWnd() = default;
 
-CPopupWnd::~CPopupWnd() = default;
+CPopupWnd::~CPopupWnd() {
+    // The window goes first, while the rows and the callback it may still reach are alive.
+    window_.reset();
+}
 
 HWND CPopupWnd::GetSafeHwnd() const {
     return window_ != nullptr ? window_->GetSafeHwnd() : nullptr;
@@ -92,9 +95,8 @@ void CPopupWnd::FitToItems() {
     SetWindowPos(window_->GetSafeHwnd(), 0, 0, width, height, SWP_NOMOVE);
 }
 
-LRESULT CPopupWnd::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const HWND popup = window_->GetSafeHwnd();
-    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+LRESULT CPopupWnd::OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const HWND popup = window.GetSafeHwnd();
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
@@ -102,29 +104,24 @@ LRESULT CPopupWnd::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_MOUSEMOVE:
-            if (!tracking_) {
-                TRACKMOUSEEVENT request;
-                request.dwFlags = TME_HOVER | TME_LEAVE;
-                request.hwndTrack = popup;
-                request.dwHoverTime = kPopupHoverTime;
-                tracking_ = TrackMouseEvent(&request);
-            }
-            mousePoint_ = pt;
-            window_->Default(msg, wParam, lParam);
+            TrackPointer(popup, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            window.Default(msg, wParam, lParam);
             RedrawWindow(popup, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             return 0;
         case WM_MOUSELEAVE:
             tracking_ = 0;
             mousePoint_ = {-1, -1};
             RedrawWindow(popup, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            return window_->Default(msg, wParam, lParam);
+            return window.Default(msg, wParam, lParam);
         case WM_LBUTTONUP:
-            OnChoose(pt);
-            window_->Default(msg, wParam, lParam);
+            Choose(popup, GET_Y_LPARAM(lParam));
+            window.Default(msg, wParam, lParam);
+            // Focusing the parent closes the popup; without a parent it closes itself.
             SetFocus(parent_);
+            ShowWindow(popup, SW_HIDE);
             return 0;
         case WM_ACTIVATE: {
-            const LRESULT result = window_->Default(msg, wParam, lParam);
+            const LRESULT result = window.Default(msg, wParam, lParam);
             if (LOWORD(wParam) == WA_INACTIVE) {
                 ShowWindow(popup, SW_HIDE);
                 if (inactiveProc_ != nullptr) {
@@ -135,17 +132,28 @@ LRESULT CPopupWnd::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         default:
-            return window_->Default(msg, wParam, lParam);
+            return window.Default(msg, wParam, lParam);
     }
 }
 
-void CPopupWnd::OnChoose(POINT pt) {
-    if (pt.y < 0) {
+void CPopupWnd::TrackPointer(HWND popup, POINT pt) {
+    if (!tracking_) {
+        TRACKMOUSEEVENT request;
+        request.dwFlags = TME_HOVER | TME_LEAVE;
+        request.hwndTrack = popup;
+        request.dwHoverTime = kPopupHoverTime;
+        tracking_ = TrackMouseEvent(&request);
+    }
+    mousePoint_ = pt;
+}
+
+void CPopupWnd::Choose(HWND popup, int y) {
+    if (y < 0) {
         return;
     }
-    const auto row = static_cast<size_t>(pt.y / kRowHeight);
+    const auto row = static_cast<size_t>(y / kRowHeight);
     if (row < items_.size()) {
-        SetWindowText(window_->GetSafeHwnd(), items_[row].c_str());
+        SetWindowText(popup, items_[row].c_str());
         selectedIndex_ = static_cast<int>(row);
     }
 }

@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <QTimerEvent>
 #include <algorithm>
+#include <utility>
 
 #include "gfx/dc.h"
 #include "window_table.h"

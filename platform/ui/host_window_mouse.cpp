@@ -3,7 +3,9 @@
 
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "pointer_geometry.h"
 #include "pointer_position.h"

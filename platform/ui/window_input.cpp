@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QToolTip>
 #include <optional>
+#include <utility>
 
 #include "pointer_position.h"
 #include "ui/host_window.h"

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <utility>
 
 #include "ui/host_window.h"
 #include "window_table.h"

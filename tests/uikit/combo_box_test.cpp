@@ -106,3 +106,32 @@ TEST_F(ComboBoxTest, TheRowUnderThePointerIsHighlighted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PopupWnd, WithoutAParentItClosesItselfWhenARowIsChosenAndCallsBack) {
+    CPopupWnd popup;
+    int deactivations = 0;
+    popup.SetInActiveProc(
+        [](UINT state, HWND, int, void* context) {
+            EXPECT_EQ(state, WA_INACTIVE);
+            ++*static_cast<int*>(context);
+            return 1;
+        },
+        &deactivations);
+    const RECT place{200, 200, 260, 220};
+    ASSERT_EQ(popup.Create(L"list", &place, nullptr), 1);
+    EXPECT_EQ(popup.Create(L"again", &place, nullptr), 0);
+    popup.AddItem(L"one");
+    popup.AddItem(L"two");
+    CHostWindow* window = WindowFromHandle(popup.GetSafeHwnd());
+    EXPECT_EQ(window->size(), QSize(60, 50)) << "as wide as it was made, two rows high";
+    ShowWindow(popup.GetSafeHwnd(), SW_SHOW);
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(5, 30));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(popup.GetSelectedIndex(), 1);
+    EXPECT_EQ(GetWindowText(popup.GetSafeHwnd()), L"two");
+    EXPECT_EQ(deactivations, 1);
+}
+
+}  // namespace

@@ -52,10 +52,11 @@ public:
 private:
     class PopupWindow;
 
-    LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(CDC* dc);
     void FitToItems();
-    void OnChoose(POINT pt);
+    void TrackPointer(HWND popup, POINT pt);
+    void Choose(HWND popup, int y);
 
     std::unique_ptr<PopupWindow> window_;
     HWND parent_ = nullptr;
