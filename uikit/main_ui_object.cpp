@@ -93,6 +93,7 @@ void CMainUIObject::Detach() {
     }
     sink_.Bind(nullptr);
     trackingArmed_ = 0;
+    icon_.SetImage(HICON{});  // the window's own icon goes with the window
     if (GetCapture() == window) {
         ReleaseCapture();
     }
