@@ -28,7 +28,7 @@ void CUIObject::LeaveTree() {
         if (inSubtree(GetMouseHoverObject())) {
             SetMouseHoverObject(nullptr);
         }
-        SetMsgHookObject(this, 0);
+        UnhookSubtree(this);
         parent_->RemoveSubObject(this);
         for (CUIObject* sibling : parent_->layoutList_) {
             sibling->ForgetAnchorsTo(this);
@@ -40,6 +40,15 @@ void CUIObject::LeaveTree() {
         if (child->parent_ == this) {
             child->parent_ = nullptr;
         }
+    }
+}
+
+void CUIObject::UnhookSubtree(CUIObject* object) {
+    // Hooks are told apart from the rest of the tree only by the root, so every object of the
+    // subtree that leaves is removed from its hook set.
+    SetMsgHookObject(object, 0);
+    for (CUIObject* child : object->layoutList_) {
+        UnhookSubtree(child);
     }
 }
 

@@ -209,4 +209,5 @@ private:
     void RemoveSubObject(CUIObject* child);
     void ForgetAnchorsTo(const CUIObject* target);
     void LeaveTree();
+    void UnhookSubtree(CUIObject* object);
 };

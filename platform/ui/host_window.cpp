@@ -1,0 +1,174 @@
+// CHostWindow: lifetime, the window procedure, and the Qt events that are not about the mouse.
+
+#include "ui/host_window.h"
+
+#include <QCloseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTimerEvent>
+#include <algorithm>
+#include <utility>
+
+#include "gfx/dc.h"
+#include "window_table.h"
+
+namespace {
+
+constexpr UINT kMinimumTimerPeriod = 10;
+
+Qt::WindowFlags FlagsForStyle(DWORD style) {
+    const Qt::WindowFlags kind = (style & WS_POPUP) ? Qt::Popup : Qt::Window;
+    return kind | Qt::FramelessWindowHint;
+}
+
+}  // namespace
+
+CHostWindow::CHostWindow(DWORD style)
+    : QWidget(nullptr, FlagsForStyle(style)), handle_(RegisterWindow(this)) {
+    setMouseTracking(true);
+    // Every paint covers the whole client area.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CHostWindow::~CHostWindow() {
+    DestroyWindow(handle_);
+}
+
+LRESULT CHostWindow::OwnProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CHostWindow* window = LookUpWindow(hwnd);
+    return window != nullptr ? window->WindowProc(msg, wParam, lParam) : 0;
+}
+
+LRESULT CHostWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProc(handle_, msg, wParam, lParam);
+}
+
+LRESULT CHostWindow::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return handle_ != nullptr ? CallWindowProc(procedure_, handle_, msg, wParam, lParam) : 0;
+}
+
+void CHostWindow::Destroy() {
+    destroying_ = true;
+    Deliver(WM_DESTROY, 0, 0);
+    Deliver(WM_NCDESTROY, 0, 0);
+    for (const auto& [id, qtTimer] : timers_) {
+        killTimer(qtTimer);
+    }
+    timers_.clear();
+    hoverTimer_.stop();
+    hoverArmed_ = leaveArmed_ = false;
+    drag_.reset();
+    if (GetCapture() == handle_) {
+        ReleaseCapture();
+    }
+    UnregisterWindow(handle_);
+    handle_ = nullptr;
+    procedure_ = &OwnProcedure;
+    hide();
+}
+
+void CHostWindow::SendActivation(UINT state) {
+    Deliver(WM_ACTIVATE, MAKEWPARAM(state, isMinimized() ? 1 : 0), 0);
+}
+
+bool CHostWindow::event(QEvent* event) {
+    // A popup is active exactly while it shows (see showEvent and hideEvent).
+    if (!IsPopup() && event->type() == QEvent::WindowActivate) {
+        SendActivation(WA_ACTIVE);
+    } else if (!IsPopup() && event->type() == QEvent::WindowDeactivate) {
+        SendActivation(WA_INACTIVE);
+    }
+    return QWidget::event(event);
+}
+
+void CHostWindow::showEvent(QShowEvent* event) {
+    if (IsPopup()) {
+        SendActivation(WA_ACTIVE);
+    }
+    QWidget::showEvent(event);
+}
+
+void CHostWindow::hideEvent(QHideEvent* event) {
+    if (IsPopup()) {
+        SendActivation(WA_INACTIVE);
+    }
+    QWidget::hideEvent(event);
+}
+
+void CHostWindow::resizeEvent(QResizeEvent* event) {
+    WPARAM kind = SIZE_RESTORED;
+    if (isMaximized()) {
+        kind = SIZE_MAXIMIZED;
+    } else if (isMinimized()) {
+        kind = SIZE_MINIMIZED;
+    }
+    const QSize size = event->size();
+    Deliver(WM_SIZE, kind, MAKELPARAM(size.width(), size.height()));
+}
+
+void CHostWindow::closeEvent(QCloseEvent* event) {
+    // Closing is the window procedure's decision, as for the system's own close command.
+    event->ignore();
+    if (IsPopup()) {
+        hide();
+    } else {
+        Deliver(WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+}
+
+void CHostWindow::paintEvent(QPaintEvent* event) {
+    QImage surface(size(), QImage::Format_ARGB32_Premultiplied);
+    if (surface.isNull()) {
+        return;
+    }
+    surface.fill(palette().color(QPalette::Window));
+    {
+        CDC dc(&surface);
+        dc.SelectFont(font());
+        Deliver(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+        Deliver(WM_PAINT, reinterpret_cast<WPARAM>(&dc), 0);
+    }
+    QPainter painter(this);
+    painter.drawImage(event->rect(), surface, event->rect());
+}
+
+bool CHostWindow::StartTimer(UINT_PTR id, UINT elapse) {
+    StopTimer(id);
+    const int qtTimer = startTimer(static_cast<int>(std::max(elapse, kMinimumTimerPeriod)));
+    if (qtTimer == 0) {
+        return false;
+    }
+    timers_[id] = qtTimer;
+    return true;
+}
+
+bool CHostWindow::StopTimer(UINT_PTR id) {
+    const auto found = timers_.find(id);
+    if (found == timers_.end()) {
+        return false;
+    }
+    killTimer(found->second);
+    timers_.erase(found);
+    return true;
+}
+
+void CHostWindow::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == hoverTimer_.timerId()) {
+        hoverTimer_.stop();
+        if (std::exchange(hoverArmed_, false)) {
+            POINT pointer;
+            GetCursorPos(&pointer);
+            const QPoint local = mapFromGlobal(QPoint(pointer.x, pointer.y));
+            Deliver(WM_MOUSEHOVER, 0, MAKELPARAM(local.x(), local.y()));
+        }
+        return;
+    }
+    for (const auto& [id, qtTimer] : timers_) {
+        if (qtTimer == event->timerId()) {
+            Deliver(WM_TIMER, id, 0);
+            return;
+        }
+    }
+    QWidget::timerEvent(event);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+// CPopupWnd, a drop-down list in a popup window of its own: rows of 25 pixels, the row under
+// the pointer highlighted, a click choosing a row. Choosing a row, a press outside the popup or
+// activating another window hides it; hiding is its deactivation, which calls the inactive
+// callback (the owner then reads GetSelectedIndex). The window is made by Create and lives until
+// the object goes. GUI thread only.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/dc.h"
+#include "ui/window_api.h"
+
+// Called when the popup is deactivated: state WA_INACTIVE, the window taking over (null when
+// unknown), whether the popup was minimised, and the context given with the callback.
+using PopupInactiveProc = int (*)(UINT state, HWND other, int minimized, void* context);
+
+class CPopupWnd {
+public:
+    static constexpr LONG kRowHeight = 25;
+
+    CPopupWnd();
+    ~CPopupWnd();
+    CPopupWnd(const CPopupWnd&) = delete;
+    CPopupWnd& operator=(const CPopupWnd&) = delete;
+
+    // Makes the (hidden) popup window at rect (screen coordinates) with title; with a parent it
+    // takes the parent's font, and choosing a row gives the focus back to the parent. 1 on
+    // success, 0 when the window exists already.
+    int Create(const wchar_t* title, const RECT* rect, HWND parent);
+
+    // The popup window; null before Create.
+    HWND GetSafeHwnd() const;
+
+    // callback runs with context at each deactivation; null for none.
+    void SetInActiveProc(PopupInactiveProc callback, void* context);
+
+    // Appends a row; an existing window grows to hold every row (rows x 25 pixels high) and the
+    // widest text plus 10 pixels, never narrower than it is. Returns 1.
+    int AddItem(const wchar_t* text);
+
+    // Removes every row; the window keeps its size.
+    void ClearItems();
+
+    int GetItemCount() const { return static_cast<int>(items_.size()); }
+
+    // The row chosen last, -1 before any; kept when the rows change.
+    int GetSelectedIndex() const { return selectedIndex_; }
+
+private:
+    class PopupWindow;
+
+    LRESULT OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Paint(CDC* dc);
+    void FitToItems();
+    void TrackPointer(HWND popup, POINT pt);
+    void Choose(HWND popup, int y);
+
+    std::unique_ptr<PopupWindow> window_;
+    HWND parent_ = nullptr;
+    PopupInactiveProc inactiveProc_ = nullptr;
+    void* inactiveContext_ = nullptr;
+    std::vector<std::wstring> items_;
+    BOOL tracking_ = 0;
+    POINT mousePoint_{-1, -1};
+    int selectedIndex_ = -1;
+};
