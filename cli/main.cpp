@@ -30,8 +30,9 @@ struct RunContext {
 };
 
 int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
+    if (gInterrupted) return -1;
     static_cast<RunContext*>(context)->reporter->Progress(total, index, text ? text : L"");
-    return gInterrupted ? -1 : 0;
+    return 0;
 }
 
 // Applies the command line's settings: through the setters (which store them) when they are to
@@ -95,7 +96,7 @@ int Convert(const cli::CliOptions& options) {
     engine::ConversionJob job;
     AddImages(job, options, reporter);
     if (job.imagePaths.empty()) {
-        reporter.Finish(engine::RESULT_NO_IMAGES, L"nothing written");
+        reporter.Finish(engine::RESULT_NO_IMAGES, false, 0, L"nothing written");
         return -engine::RESULT_NO_IMAGES;
     }
     const std::wstring output = OutputFor(options, settings, job.imagePaths.front());
@@ -114,8 +115,9 @@ int Convert(const cli::CliOptions& options) {
     std::signal(SIGINT, OnInterrupt);
     const int32_t result = job.Run();
     std::signal(SIGINT, SIG_DFL);
-    reporter.Finish(result, output);
-    return -result;
+    reporter.Finish(result, gInterrupted, job.pagesPlaced, output);
+    // An interrupted run writes the pages done so far, yet it did not do what was asked.
+    return gInterrupted ? -engine::RESULT_CANCELLED : -result;
 }
 
 }  // namespace

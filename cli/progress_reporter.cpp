@@ -1,6 +1,5 @@
 #include "progress_reporter.h"
 
-#include <algorithm>
 
 #include "engine/result_codes.h"
 #include "platform/text.h"
@@ -44,7 +43,6 @@ ProgressReporter::ProgressReporter(std::FILE* out, bool showBar, bool quiet)
     : out_(out), showBar_(showBar && !quiet), quiet_(quiet) {}
 
 void ProgressReporter::Progress(int total, int index, const std::wstring& text) {
-    handled_ = std::max(handled_, index);
     if (showBar_ && index < total) DrawBar(total, index, text);
 }
 
@@ -78,15 +76,14 @@ void ProgressReporter::Rejected(const std::wstring& path, const std::wstring& re
                  platform::ToUtf8(reason).c_str());
 }
 
-void ProgressReporter::Finish(int result, const std::wstring& output) {
+void ProgressReporter::Finish(int result, bool interrupted, int pages, const std::wstring& output) {
     ClearBar();
-    if (quiet_ && result == engine::RESULT_OK) return;
+    if (quiet_ && result == engine::RESULT_OK && !interrupted) return;
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::fprintf(out_, "%s: %d page%s from %d image%s, %d skipped, %.1f s\n  -> %s\n",
-                 ResultText(result), handled_ - skipped_, handled_ - skipped_ == 1 ? "" : "s",
-                 handled_, handled_ == 1 ? "" : "s", skipped_, elapsed,
-                 platform::ToUtf8(output).c_str());
+    const char* outcome = interrupted ? "interrupted" : ResultText(result);
+    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n  -> %s\n", outcome, pages,
+                 pages == 1 ? "" : "s", skipped_, elapsed, platform::ToUtf8(output).c_str());
 }
 
 }  // namespace cli

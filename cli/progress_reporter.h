@@ -24,8 +24,9 @@ public:
     // A command-line path that never became part of the job.
     void Rejected(const std::wstring& path, const std::wstring& reason);
 
-    // Clears the bar and prints the closing summary.
-    void Finish(int result, const std::wstring& output);
+    // Clears the bar and prints the closing summary: the result (or that the run was
+    // interrupted), the pages written and where.
+    void Finish(int result, bool interrupted, int pages, const std::wstring& output);
 
 private:
     void ClearBar();
@@ -35,7 +36,6 @@ private:
     bool showBar_;
     bool quiet_;
     bool barShown_ = false;
-    int handled_ = 0;
     int skipped_ = 0;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

@@ -94,6 +94,7 @@ void BuildPage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& p
     DrawWatermarks(job, writer, path, number);
     if (settings.CreateBookmark) writer.create_bookmark(BookmarkTitle(path), L"");
     writer.end_page_ext(L"");
+    ++job.pagesPlaced;
 }
 
 }  // namespace

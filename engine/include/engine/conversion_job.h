@@ -41,6 +41,7 @@ public:
     int32_t watermarkImageHandle = -1;  // engine only: the watermark image in the open document
     DiagnosticSink diagnosticSink;      // optional; set before the run
     EncodeAhead* encodeAhead = nullptr; // engine only: images being re-encoded ahead of a run
+    int32_t pagesPlaced = 0;            // pages the run completed, for the caller's summary
 
     // Converts the images into PDF files as settingsSnapshot.MakeMultiPDF says (one document,
     // one per image, one per source folder), reporting through progressCallback before every
