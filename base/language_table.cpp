@@ -1,5 +1,7 @@
 #include "language_table.h"
 
+#include "platform/text.h"
+
 #include "ini_file.h"
 #include "wide_text.h"
 
@@ -78,11 +80,11 @@ const wchar_t* LanguageTable::Lookup(std::wstring_view id, const wchar_t* s1, co
 
     std::wstring text = found->second;
     if (s3)
-        ReplaceAll(text, L"%s3", s3);
+        platform::ReplaceAll(text, L"%s3", s3);
     if (s2)
-        ReplaceAll(text, L"%s2", s2);
+        platform::ReplaceAll(text, L"%s2", s2);
     if (s1)
-        ReplaceAll(text, L"%s", s1);
+        platform::ReplaceAll(text, L"%s", s1);
     // assign() reuses the slot's buffer when the text fits, so a pointer handed out from this
     // slot earlier shows the newer text rather than freed memory.
     std::wstring& slot = results_[ringPosition_];

@@ -41,19 +41,4 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
     return text;
 }
 
-void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to) {
-    if (from.empty())
-        return;
-    std::wstring result;
-    size_t start = 0;
-    for (size_t hit; (hit = text.find(from, start)) != std::wstring::npos;
-         start = hit + from.size()) {
-        result.append(text, start, hit - start).append(to);
-    }
-    if (start == 0)
-        return;
-    result.append(text, start);
-    text = std::move(result);
-}
-
 }  // namespace basalt

@@ -21,8 +21,5 @@ std::wstring_view TextArgument(const wchar_t* text);
 // The text without spaces and tabs at either end.
 std::wstring_view TrimBlanks(std::wstring_view text);
 
-// Replaces every occurrence of from by to, scanning left to right; replaced text is not
-// scanned again.
-void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to);
 
 }  // namespace basalt

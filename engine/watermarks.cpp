@@ -11,13 +11,6 @@
 namespace engine {
 namespace {
 
-void ReplaceAll(std::wstring& text, std::wstring_view field, std::wstring_view value) {
-    for (size_t at = text.find(field); at != std::wstring::npos;
-         at = text.find(field, at + value.size())) {
-        text.replace(at, field.size(), value);
-    }
-}
-
 // The file's modification date in local time as YYYY/MM/DD; empty when the file is not found.
 std::wstring ModificationDate(const std::wstring& path) {
     struct stat info {};
@@ -82,12 +75,12 @@ int AcquireWatermarkImage(ConversionJob& job, pdf::PdfWriter& writer) {
 std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& path, int number) {
     std::wstring result = text;
     if (result.find(L"%FileName%") != std::wstring::npos && path.find(L'/') != std::wstring::npos) {
-        ReplaceAll(result, L"%FileName%", BookmarkTitle(path));
+        platform::ReplaceAll(result, L"%FileName%", BookmarkTitle(path));
     }
-    ReplaceAll(result, L"%Number%", std::to_wstring(number));
+    platform::ReplaceAll(result, L"%Number%", std::to_wstring(number));
     if (result.find(L"%MDate%") != std::wstring::npos) {
         const std::wstring date = ModificationDate(path);
-        if (!date.empty()) ReplaceAll(result, L"%MDate%", date);
+        if (!date.empty()) platform::ReplaceAll(result, L"%MDate%", date);
     }
     return result;
 }

@@ -37,3 +37,11 @@ TEST(TextTest, CaseFoldingCoversLatinGreekAndCyrillic) {
     EXPECT_FALSE(platform::EqualsIgnoreCase(L"×", L"÷"));
     EXPECT_EQ(platform::ToFolded(L".JPG"), L".jpg");
 }
+
+TEST(TextTest, ReplaceAllDoesNotRescanReplacements) {
+    std::wstring text = L"%s and %s2";
+    platform::ReplaceAll(text, L"%s", L"%s%s");
+    EXPECT_EQ(text, L"%s%s and %s%s2");
+    platform::ReplaceAll(text, L"", L"x");
+    EXPECT_EQ(text, L"%s%s and %s%s2");
+}

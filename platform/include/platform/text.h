@@ -27,4 +27,8 @@ bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
 // The text with every code point folded by FoldCase.
 std::wstring ToFolded(std::wstring_view text);
 
+// Replaces every occurrence of from by to, scanning left to right; replaced text is not scanned
+// again. An empty from changes nothing.
+void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to);
+
 }  // namespace platform
