@@ -30,6 +30,7 @@ TEST_F(ConversionRunTest, SingleModeSkipsAMissingImageAndNumbersPagesByListPosit
     const auto pdf = dir_ / "out.pdf";
     EXPECT_TRUE(0 == QpdfCheck(pdf));
     EXPECT_EQ(PageCount(pdf), 2);
+    EXPECT_EQ(job_.pagesPlaced, 2);
     const std::string text = testsupport::ExtractText(pdf);
     EXPECT_NE(text.find("page 1"), std::string::npos);
     EXPECT_NE(text.find("page 3"), std::string::npos);
@@ -58,6 +59,7 @@ TEST_F(ConversionRunTest, CancellingKeepsThePagesAlreadyPlaced) {
     cancelAtIndex_ = 5;  // the sixth image
     EXPECT_EQ(RunSingle(), RESULT_OK);  // the pages so far are finished into the file
     EXPECT_EQ(PageCount(dir_ / "out.pdf"), 5);
+    EXPECT_EQ(job_.pagesPlaced, 5);
     EXPECT_TRUE(0 == QpdfCheck(dir_ / "out.pdf"));
     EXPECT_EQ(reports_.back(), (ProgressReport{10, 10, Path("p5.png")}));
 }
