@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -74,6 +75,16 @@ std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSetting
     return options.output;
 }
 
+// True when writing the PDF to output would replace one of the images it is made from.
+bool OverwritesAnImage(const std::wstring& output, const std::vector<std::wstring>& images) {
+    std::error_code error;
+    const auto target = std::filesystem::weakly_canonical(platform::ToUtf8(output), error);
+    return std::any_of(images.begin(), images.end(), [&](const std::wstring& image) {
+        std::error_code imageError;
+        return std::filesystem::weakly_canonical(platform::ToUtf8(image), imageError) == target;
+    });
+}
+
 void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
                cli::ProgressReporter& reporter) {
     const cli::CollectedImages collected = cli::CollectImages(options.paths, options.recursive);
@@ -100,6 +111,11 @@ int Convert(const cli::CliOptions& options) {
         return -engine::RESULT_NO_IMAGES;
     }
     const std::wstring output = OutputFor(options, settings, job.imagePaths.front());
+    if (settings.MakeMultiPDF == 0 && OverwritesAnImage(output, job.imagePaths)) {
+        std::fprintf(stderr, "folioforge-cli: the PDF would replace the image %s\n",
+                     platform::ToUtf8(output).c_str());
+        return kUsageError;
+    }
     job.outputLocation = output;
     RunContext context{&reporter};
     {

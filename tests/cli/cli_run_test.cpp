@@ -107,3 +107,12 @@ TEST_F(CliRunTest, UnwritableOutputGivesStatusOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("could not be created"), std::string::npos);
 }
+
+TEST_F(CliRunTest, RefusesToWriteThePdfOverAnInputImage) {
+    MakeImage("a.png");
+    const std::string before = testsupport::ReadFile(dir_ / "a.png");
+    const auto run = Cli("-o " + Quoted(dir_ / "./a.png") + " " + Quoted(dir_ / "a.png"));
+    EXPECT_EQ(run.status, 64);
+    EXPECT_NE(run.output.find("would replace the image"), std::string::npos);
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "a.png"), before);
+}
