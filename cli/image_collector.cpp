@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "engine/conversion_job.h"
+#include "platform/file_io.h"
 #include "platform/natural_order.h"
 #include "platform/text.h"
 
@@ -44,15 +45,12 @@ void CollectFolder(const fs::path& folder, bool recursive, std::vector<std::wstr
 CollectedImages CollectImages(const std::vector<std::wstring>& paths, bool recursive) {
     CollectedImages result;
     for (const std::wstring& path : paths) {
-        const fs::path native = platform::ToUtf8(path);
-        std::error_code error;
-        const auto status = fs::status(native, error);
-        if (error || !fs::exists(status)) {
-            result.missing.push_back(path);
-        } else if (fs::is_directory(status)) {
-            CollectFolder(native, recursive, result.images);
-        } else {
-            result.images.push_back(path);
+        switch (platform::KindOf(path)) {
+            case platform::PathKind::kMissing: result.missing.push_back(path); break;
+            case platform::PathKind::kFolder:
+                CollectFolder(platform::ToUtf8(path), recursive, result.images);
+                break;
+            case platform::PathKind::kOther: result.images.push_back(path); break;
         }
     }
     return result;

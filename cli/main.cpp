@@ -12,6 +12,7 @@
 #include "engine/conversion_job.h"
 #include "engine/output_target.h"
 #include "image_collector.h"
+#include "platform/file_io.h"
 #include "platform/text.h"
 #include "progress_reporter.h"
 
@@ -51,11 +52,6 @@ void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& sett
     }
 }
 
-bool IsFolder(const std::wstring& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(platform::ToUtf8(path), error);
-}
-
 // The PDF (single mode) or folder (other modes) to write: -o when given (a folder given in
 // single mode receives a PDF named after the images' folder), else the configured folder.
 std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSettings& settings,
@@ -65,13 +61,10 @@ std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSetting
         return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
                                            settings.SaveToImageDir != 0);
     }
-    if (mode == 0 && IsFolder(options.output)) {
+    if (mode == 0 && platform::KindOf(options.output) == platform::PathKind::kFolder) {
         return engine::DefaultOutputTarget(options.output, firstImage, 0, false);
     }
-    if (mode != 0) {
-        std::error_code ignored;
-        std::filesystem::create_directories(platform::ToUtf8(options.output), ignored);
-    }
+    if (mode != 0) platform::CreateFolders(options.output);
     return options.output;
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
+#include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -13,12 +13,6 @@ constexpr std::array<std::wstring_view, 12> kAcceptedExtensions = {
     L".tif", L".tiff", L".gif", L".bmp", L".dib",  L".png",
     L".mng", L".raw",  L".jbig", L".jpg", L".jpeg", L".jpe",
 };
-
-bool IsExistingFile(const std::wstring& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(platform::ToUtf8(path), error);
-    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
 
 }  // namespace
 
@@ -32,7 +26,7 @@ bool ConversionJob::IsAcceptedImage(std::wstring_view path) {
 }
 
 int32_t ConversionJob::AddImagePath(const std::wstring& path) {
-    if (!IsAcceptedImage(path) || !IsExistingFile(path)) return -1;
+    if (!IsAcceptedImage(path) || platform::KindOf(path) != platform::PathKind::kOther) return -1;
     std::lock_guard guard(jobLock);
     imagePaths.push_back(path);
     return static_cast<int32_t>(imagePaths.size());

@@ -1,19 +1,8 @@
 #include "output_naming.h"
 
-#include <sys/stat.h>
-
-#include "platform/text.h"
+#include "platform/file_io.h"
 
 namespace engine {
-namespace {
-
-bool PathExists(const std::wstring& path) {
-    struct stat info {};
-    return ::lstat(platform::ToUtf8(path).c_str(), &info) == 0;
-}
-
-}  // namespace
-
 std::wstring OutputNameFor(ConversionJob& job, const std::wstring& source, std::wstring name,
                            const std::wstring& folder) {
     const ConversionSettings& settings = job.settingsSnapshot;
@@ -25,7 +14,7 @@ std::wstring OutputNameFor(ConversionJob& job, const std::wstring& source, std::
         return {};
     }
     std::wstring candidate = folder + L"/" + name + L".pdf";
-    for (unsigned n = 1; PathExists(candidate); ++n) {
+    for (unsigned n = 1; platform::KindOf(candidate) != platform::PathKind::kMissing; ++n) {
         candidate = folder + L"/" + name + L"(" + std::to_wstring(n) + L").pdf";
     }
     return candidate;

@@ -1,13 +1,12 @@
 #include "page_builder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
 #include "image_acquisition.h"
 #include "path_names.h"
+#include "platform/file_io.h"
 #include "platform/text.h"
 #include "watermarks.h"
 
@@ -16,11 +15,6 @@ namespace {
 
 void ReportSkip(ConversionJob& job, const std::wstring& path, const std::wstring& reason) {
     if (job.diagnosticSink) job.diagnosticSink(path, reason);
-}
-
-bool FileExists(const std::wstring& path) {
-    struct stat info {};
-    return ::stat(platform::ToUtf8(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 std::wstring Format(const char* pattern, auto... values) {
@@ -101,7 +95,7 @@ void BuildPage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& p
 
 int PlaceImagePage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
                    int number) {
-    if (!FileExists(path)) {
+    if (platform::KindOf(path) != platform::PathKind::kOther) {
         ReportSkip(job, path, L"file not found");
         return 0;
     }

@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
+
+#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -31,6 +34,18 @@ void SyncFolder(const std::filesystem::path& folder) {
 }
 
 }  // namespace
+
+PathKind KindOf(std::wstring_view path) {
+    struct stat info {};
+    if (::stat(ToUtf8(path).c_str(), &info) != 0) return PathKind::kMissing;
+    return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kOther;
+}
+
+bool CreateFolders(std::wstring_view path) {
+    std::error_code error;
+    std::filesystem::create_directories(ToUtf8(path), error);
+    return KindOf(path) == PathKind::kFolder;
+}
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);

@@ -10,6 +10,15 @@
 
 namespace platform {
 
+enum class PathKind { kMissing, kFolder, kOther };
+
+// What a path names now, following links: nothing (also when it cannot be looked at), a
+// folder, or something else (a file, a device, ...).
+PathKind KindOf(std::wstring_view path);
+
+// Creates the folder and its missing parents. False when it does not exist afterwards.
+bool CreateFolders(std::wstring_view path);
+
 // The whole content of a regular file; nullopt when it cannot be opened or read (a folder, a
 // missing file, a read error).
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
