@@ -1,11 +1,12 @@
 #include "ini_dictionary.h"
 
 #include "wide_text.h"
+#include "platform/text.h"
 
 namespace basalt {
 
 void IniDictionary::Set(std::wstring_view key, std::wstring_view value) {
-    std::wstring lowerKey = AsciiLower(key);
+    std::wstring lowerKey = platform::ToFolded(key);
     const std::lock_guard guard(lock_);
     if (value.empty()) {
         entries_.erase(lowerKey);
@@ -15,14 +16,14 @@ void IniDictionary::Set(std::wstring_view key, std::wstring_view value) {
 }
 
 const wchar_t* IniDictionary::Find(std::wstring_view key) const {
-    const std::wstring lowerKey = AsciiLower(key);
+    const std::wstring lowerKey = platform::ToFolded(key);
     const std::lock_guard guard(lock_);
     const auto found = entries_.find(lowerKey);
     return found == entries_.end() ? nullptr : found->second.c_str();
 }
 
 std::wstring IniDictionary::Value(std::wstring_view key) const {
-    const std::wstring lowerKey = AsciiLower(key);
+    const std::wstring lowerKey = platform::ToFolded(key);
     const std::lock_guard guard(lock_);
     const auto found = entries_.find(lowerKey);
     return found == entries_.end() ? std::wstring() : found->second;

@@ -97,13 +97,13 @@ std::optional<IniFile> ReadIniFile(const std::filesystem::path& file) {
 std::optional<std::wstring> IniValue(const IniFile& ini, std::wstring_view section,
                                      std::wstring_view key) {
     for (const IniSection& candidate : ini.sections) {
-        if (!EqualsAsciiNoCase(candidate.name, section))
+        if (!platform::EqualsIgnoreCase(candidate.name, section))
             continue;
         for (std::wstring_view line : candidate.lines) {
             const size_t equals = line.find(L'=');
             if (equals == std::wstring_view::npos)
                 continue;
-            if (EqualsAsciiNoCase(TrimBlanks(line.substr(0, equals)), key)) {
+            if (platform::EqualsIgnoreCase(TrimBlanks(line.substr(0, equals)), key)) {
                 return std::wstring(TrimBlanks(line.substr(equals + 1)));
             }
         }

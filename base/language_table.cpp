@@ -66,7 +66,7 @@ void LanguageTable::Load(const std::filesystem::path& file) {
         return;
     description_ = IniValue(*ini, kLanguageSection, L"Description").value_or(L"");
     for (const IniSection& section : ini->sections) {
-        if (!EqualsAsciiNoCase(section.name, kLanguageSection))
+        if (!platform::EqualsIgnoreCase(section.name, kLanguageSection))
             StoreLines(section, texts_);
     }
 }

@@ -91,7 +91,7 @@ std::vector<std::wstring> Languages::List(const SettingsLocation& settings) cons
     std::vector<std::wstring> descriptions;
     size_t currentPosition = 0;
     for (const auto& [description, file] : catalogue) {
-        if (EqualsAsciiNoCase(file, currentFile))
+        if (platform::EqualsIgnoreCase(file, currentFile))
             currentPosition = descriptions.size();
         descriptions.push_back(description);
     }

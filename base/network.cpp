@@ -32,7 +32,7 @@ std::wstring InstallationId() {
 
 bool NetworkSwitchedOff(const IniDictionary& dictionary) {
     const std::wstring internet = dictionary.Value(L"Internet");
-    return !internet.empty() && !EqualsAsciiNoCase(internet, L"true");
+    return !internet.empty() && !platform::EqualsIgnoreCase(internet, L"true");
 }
 
 void DownloadIniEntries(IniDictionary& dictionary, std::wstring_view url) {

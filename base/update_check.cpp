@@ -8,6 +8,7 @@
 #include "server_address.h"
 #include "update_prompt.h"
 #include "wide_text.h"
+#include "platform/text.h"
 
 namespace basalt {
 namespace {
@@ -30,7 +31,7 @@ bool IsUpdateCheckDue(const SettingsLocation& settings) {
     auto stamp = platform::RegReadString(platform::HKEY_CURRENT_USER, settings.subkey, kDateValue);
     if (!stamp)
         return true;
-    return !EqualsAsciiNoCase(stamp->substr(0, stamp->find(L'\0')), TodayText());
+    return !platform::EqualsIgnoreCase(stamp->substr(0, stamp->find(L'\0')), TodayText());
 }
 
 bool StampUpdateCheck(const SettingsLocation& settings) {

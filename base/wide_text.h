@@ -7,12 +7,6 @@
 
 namespace basalt {
 
-// The text with the ASCII capitals A-Z turned into small letters; nothing else changes.
-std::wstring AsciiLower(std::wstring_view text);
-
-// True when the texts are equal once ASCII letters are compared without regard to case.
-bool EqualsAsciiNoCase(std::wstring_view a, std::wstring_view b);
-
 // A text argument of the C interface. A null pointer is the empty text, and so is a pointer
 // value below 65,536: such values number strings of a string table, and the library carries
 // none. Anything else is read as a NUL-terminated text.
@@ -20,6 +14,5 @@ std::wstring_view TextArgument(const wchar_t* text);
 
 // The text without spaces and tabs at either end.
 std::wstring_view TrimBlanks(std::wstring_view text);
-
 
 }  // namespace basalt
