@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -37,8 +38,11 @@ void DrawImageWatermark(ConversionJob& job, pdf::PdfWriter& writer) {
     const ConversionSettings& settings = job.settingsSnapshot;
     const int image = AcquireWatermarkImage(job, writer);
     if (image == -1) return;
+    // A stored opacity outside 0 to 100 would make the writer reject the state and drop the
+    // page; it is held to the nearest end instead.
+    const int percent = std::clamp(settings.WaterImageOpacity, 0, 100);
     char opacity[64];
-    std::snprintf(opacity, sizeof opacity, "opacityfill=%f", settings.WaterImageOpacity / 100.0);
+    std::snprintf(opacity, sizeof opacity, "opacityfill=%f", percent / 100.0);
     writer.set_gstate(writer.create_gstate(platform::FromUtf8(opacity)));
     writer.fit_image(image, static_cast<uint32_t>(settings.WaterImageX),
                      static_cast<uint32_t>(settings.WaterImageY), L"");
@@ -48,7 +52,7 @@ void DrawTextWatermark(ConversionJob& job, pdf::PdfWriter& writer, const std::ws
                        int number) {
     const ConversionSettings& settings = job.settingsSnapshot;
     const std::wstring text = ExpandWatermarkText(settings.WaterText, path, number);
-    if (text.empty()) return;
+    if (text.empty() || settings.WaterFontPoints() == 0) return;  // size 0 shows nothing
     const int font = LoadWatermarkFont(writer);
     if (font == -1) return;
     const double size = settings.WaterFontPoints();

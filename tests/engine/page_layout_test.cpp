@@ -87,6 +87,24 @@ TEST_F(PageLayoutTest, WatermarkOpacityAppliesToImageAndText) {
     EXPECT_TRUE(ColorNear(page.At(100, 100), kWhite, 4));
 }
 
+TEST_F(PageLayoutTest, UnusableWatermarkSettingsNeverCostThePage) {
+    Add(Image("a.png", "-size 200x200 xc:red -density 72 -units PixelsPerInch"));
+    Add(Image("b.png", "-size 200x200 xc:red -density 72 -units PixelsPerInch"));
+    Settings().WaterImage = Image("mark.png", "-size 50x50 xc:blue");
+    Settings().WaterImageOpacity = 150;  // stored out of range
+    Settings().WaterText = L"text";
+    Settings().WaterFontSize = 0x100;    // low byte 0
+    ASSERT_EQ(RunSingle("first.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(testsupport::PageCount(dir_ / "first.pdf"), 2);
+    EXPECT_TRUE(skipped_.empty());
+    const auto page = RenderPage(dir_ / "first.pdf", 1, 72);
+    EXPECT_TRUE(ColorNear(page.At(20, 180), 0x0000FF, 8));  // fully opaque watermark
+
+    Settings().WaterImage = Path("no-such-mark.png");
+    ASSERT_EQ(RunSingle("second.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(testsupport::PageCount(dir_ / "second.pdf"), 2);
+}
+
 TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {
     const auto jpeg = Image("photo.jpg", "-size 64x48 gradient:red-blue");
     Add(jpeg);
