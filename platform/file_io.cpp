@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/text.h"
 
@@ -79,16 +80,18 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     return true;
 }
 
-FileLock::FileLock(const std::filesystem::path& lockFile) {
+FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds patience) {
     fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) return;
-    int result;
-    do {
-        result = ::flock(fd_, LOCK_EX);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        ::close(fd_);
-        fd_ = -1;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        const bool busy = errno == EWOULDBLOCK || errno == EINTR;
+        if (!busy || std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 

@@ -36,3 +36,16 @@ TEST(FileIoTest, WholeFileReadsAndAtomicWrites) {
     }
     EXPECT_EQ(entries, 2);  // no temporary file left behind
 }
+
+TEST(FileIoTest, LockWaitsForItsHolderOnlyAsLongAsItsPatience) {
+    testsupport::TempDir dir;
+    const auto lockFile = dir / "store.lock";
+    {
+        FileLock holder(lockFile);
+        ASSERT_TRUE(holder.held());
+        FileLock impatient(lockFile, std::chrono::milliseconds(50));
+        EXPECT_FALSE(impatient.held());
+    }
+    FileLock later(lockFile, std::chrono::milliseconds(50));
+    EXPECT_TRUE(later.held());
+}

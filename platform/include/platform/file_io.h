@@ -3,6 +3,7 @@
 // Whole-file reads, writes that never leave a half-written file, and an advisory lock between
 // processes. Nothing here throws.
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -29,15 +30,17 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Excludes
-// other processes and other FileLock objects of this process alike.
+// other processes and other FileLock objects of this process alike. Waits at most patience for
+// a holder to let go, so a stuck process cannot stall its peers forever.
 class FileLock {
 public:
-    explicit FileLock(const std::filesystem::path& lockFile);
+    explicit FileLock(const std::filesystem::path& lockFile,
+                      std::chrono::milliseconds patience = std::chrono::seconds(5));
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // False when the lock file could not be opened or locked.
+    // False when the lock file could not be opened, or locked within the patience.
     bool held() const { return fd_ >= 0; }
 
 private:
