@@ -31,6 +31,9 @@ int CWndAnchor::SetAnchor(AnchorWnd window, UINT edge, AnchorWnd target, UINT ta
 }
 
 int CWndAnchor::Relayout() {
+    std::erase_if(records_, [this](const tagAnchorWndData& record) {
+        return !windows_->IsWindow(record.window);
+    });
     for (const tagAnchorWndData& record : records_) {
         OnAnchor(record);
     }
@@ -44,23 +47,25 @@ tagAnchorWndData* CWndAnchor::FindAnchorWnd(AnchorWnd window) {
     return found != records_.end() ? &*found : nullptr;
 }
 
+std::optional<LONG> CWndAnchor::AnchorValue(const tagWndAnchor& anchor, AnchorWnd parent) {
+    if (anchor.target == nullptr || !windows_->IsWindow(anchor.target)) {
+        return std::nullopt;
+    }
+    RECT target;
+    if (anchor.target == parent) {
+        const SIZE client = windows_->GetClientSize(parent);
+        target = {0, 0, client.cx, client.cy};
+    } else {
+        target = windows_->GetWindowRect(anchor.target, parent);
+    }
+    return EdgeCoordinate(target, anchor.edge) + anchor.offset;
+}
+
 int CWndAnchor::OnAnchor(const tagAnchorWndData& record) {
     const AnchorWnd parent = windows_->GetParent(record.window);
-    const auto valueOf = [&](const tagWndAnchor& anchor) -> std::optional<LONG> {
-        if (anchor.target == nullptr) {
-            return std::nullopt;
-        }
-        RECT target;
-        if (anchor.target == parent) {
-            const SIZE client = windows_->GetClientSize(parent);
-            target = {0, 0, client.cx, client.cy};
-        } else {
-            target = windows_->GetWindowRect(anchor.target, parent);
-        }
-        return EdgeCoordinate(target, anchor.edge) + anchor.offset;
-    };
-    const AnchoredEdges edges{valueOf(record.left), valueOf(record.top), valueOf(record.right),
-                              valueOf(record.bottom)};
+    const AnchoredEdges edges{AnchorValue(record.left, parent), AnchorValue(record.top, parent),
+                              AnchorValue(record.right, parent),
+                              AnchorValue(record.bottom, parent)};
     if (!edges.Any()) {
         return 0;
     }

@@ -17,18 +17,31 @@ namespace {
 
 constexpr UINT kMinimumTimerPeriod = 10;
 
-Qt::WindowFlags FlagsForStyle(DWORD style) {
+// The parent widget of a child window; null for every other style.
+QWidget* ParentWidgetFor(DWORD style, HWND parent) {
+    return (style & WS_CHILD) ? WindowFromHandle(parent) : nullptr;
+}
+
+Qt::WindowFlags FlagsForStyle(DWORD style, const QWidget* parentWidget) {
+    if (parentWidget != nullptr) {
+        return Qt::Widget;
+    }
     const Qt::WindowFlags kind = (style & WS_POPUP) ? Qt::Popup : Qt::Window;
     return kind | Qt::FramelessWindowHint;
 }
 
 }  // namespace
 
-CHostWindow::CHostWindow(DWORD style)
-    : QWidget(nullptr, FlagsForStyle(style)), handle_(RegisterWindow(this)) {
+CHostWindow::CHostWindow(DWORD style, HWND parent, UINT id)
+    : QWidget(ParentWidgetFor(style, parent), FlagsForStyle(style, ParentWidgetFor(style, parent))),
+      handle_(RegisterWindow(this)),
+      id_(id) {
     setMouseTracking(true);
     // Every paint covers the whole client area.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (IsChild()) {
+        show();
+    }
 }
 
 CHostWindow::~CHostWindow() {
@@ -51,6 +64,7 @@ LRESULT CHostWindow::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
 void CHostWindow::Destroy() {
     destroying_ = true;
     Deliver(WM_DESTROY, 0, 0);
+    DestroyChildren();
     Deliver(WM_NCDESTROY, 0, 0);
     for (const auto& [id, qtTimer] : timers_) {
         killTimer(qtTimer);
@@ -68,15 +82,34 @@ void CHostWindow::Destroy() {
     hide();
 }
 
+std::vector<CHostWindow*> CHostWindow::ChildWindows() const {
+    std::vector<CHostWindow*> windows;
+    for (QObject* child : children()) {
+        auto* window = dynamic_cast<CHostWindow*>(child);
+        if (window != nullptr && window->handle_ != nullptr) {
+            windows.push_back(window);
+        }
+    }
+    return windows;
+}
+
+void CHostWindow::DestroyChildren() {
+    for (CHostWindow* child : ChildWindows()) {
+        DestroyWindow(child->GetSafeHwnd());
+    }
+}
+
 void CHostWindow::SendActivation(UINT state) {
     Deliver(WM_ACTIVATE, MAKEWPARAM(state, isMinimized() ? 1 : 0), 0);
 }
 
 bool CHostWindow::event(QEvent* event) {
-    // A popup is active exactly while it shows (see showEvent and hideEvent).
-    if (!IsPopup() && event->type() == QEvent::WindowActivate) {
+    // A popup is active exactly while it shows (see showEvent and hideEvent); child windows
+    // take no part in activation.
+    const bool activates = !IsPopup() && !IsChild();
+    if (activates && event->type() == QEvent::WindowActivate) {
         SendActivation(WA_ACTIVE);
-    } else if (!IsPopup() && event->type() == QEvent::WindowDeactivate) {
+    } else if (activates && event->type() == QEvent::WindowDeactivate) {
         SendActivation(WA_INACTIVE);
     }
     return QWidget::event(event);

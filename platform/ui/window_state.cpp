@@ -22,6 +22,33 @@ COLORREF ColorRefOf(const QColor& colour) {
 
 }  // namespace
 
+HWND GetParent(HWND hwnd) {
+    const CHostWindow* window = WindowFromHandle(hwnd);
+    if (window == nullptr || !window->IsChild()) {
+        return nullptr;
+    }
+    const auto* parent = dynamic_cast<const CHostWindow*>(window->parentWidget());
+    return parent != nullptr ? parent->GetSafeHwnd() : nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd) {
+    const CHostWindow* window = WindowFromHandle(hwnd);
+    return window != nullptr && window->IsChild() ? static_cast<int>(window->GetDlgCtrlID()) : 0;
+}
+
+HWND GetDlgItem(HWND parent, int id) {
+    const CHostWindow* window = WindowFromHandle(parent);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    for (const CHostWindow* child : window->ChildWindows()) {
+        if (static_cast<int>(child->GetDlgCtrlID()) == id) {
+            return child->GetSafeHwnd();
+        }
+    }
+    return nullptr;
+}
+
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
     const CHostWindow* window = WindowFromHandle(hwnd);
     if (window == nullptr || rect == nullptr) {

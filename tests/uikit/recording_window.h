@@ -17,7 +17,8 @@ public:
         LPARAM lParam = 0;
     };
 
-    explicit RecordingWindow(DWORD style = WS_OVERLAPPED) : CHostWindow(style) {}
+    explicit RecordingWindow(DWORD style = WS_OVERLAPPED, HWND parent = nullptr, UINT id = 0)
+        : CHostWindow(style, parent, id) {}
 
     // Places the window on the screen, shows it and waits until it can be painted.
     void ShowAt(const QRect& geometry) {

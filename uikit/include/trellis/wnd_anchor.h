@@ -5,21 +5,26 @@
 // anchored edge follows a target's edge plus an offset; an axis with one anchored edge moves
 // the window, an axis with both stretches it.
 //
-// The arithmetic works through CAnchorWindows, a small interface to the windows, so it runs
-// without a window system; QtWidgetWindows() serves Qt widgets. Window handles are opaque to
-// CWndAnchor and interpreted by the interface (QWidget* for the Qt one). Windows and targets
-// must stay alive while registered: Clear() before destroying them. User-interface thread only.
+// Windows are the window layer's handles (child windows of one parent, and the parent). The
+// arithmetic works through CAnchorWindows, a small interface to the windows, so it runs without
+// a window system; WindowLayerWindows() serves the window layer. A window that has been
+// destroyed is forgotten at the next Relayout, and an edge anchored to a destroyed target is
+// left free, so windows may go away while registered. User-interface thread only.
 
+#include <optional>
 #include <vector>
 
 #include "gfx/wintypes.h"
 #include "trellis/anchor_edges.h"
 
-using AnchorWnd = void*;
+using AnchorWnd = HWND;
 
 class CAnchorWindows {
 public:
     virtual ~CAnchorWindows() = default;
+
+    // Whether window is still alive.
+    virtual bool IsWindow(AnchorWnd window) = 0;
 
     // The window window is a child of; null for a top-level window.
     virtual AnchorWnd GetParent(AnchorWnd window) = 0;
@@ -35,8 +40,8 @@ public:
     virtual void SetWindowPos(AnchorWnd window, const RECT& rect) = 0;
 };
 
-// The interface over QWidget handles; one instance for the process.
-CAnchorWindows& QtWidgetWindows();
+// The interface over the window layer's handles; one instance for the process.
+CAnchorWindows& WindowLayerWindows();
 
 // One edge anchor of a window; a null target leaves the edge free.
 struct tagWndAnchor {
@@ -56,7 +61,7 @@ struct tagAnchorWndData {
 class CWndAnchor {
 public:
     // windows is not owned and must outlive this object.
-    explicit CWndAnchor(CAnchorWindows& windows = QtWidgetWindows()) : windows_(&windows) {}
+    explicit CWndAnchor(CAnchorWindows& windows = WindowLayerWindows()) : windows_(&windows) {}
 
     // Anchors edge (ANCHOR_LEFT/TOP/RIGHT/BOTTOM) of window to targetEdge of target plus
     // offset, replacing that edge's earlier anchor; target is the window's parent or a window
@@ -64,8 +69,9 @@ public:
     // nothing stored) for an unknown edge.
     int SetAnchor(AnchorWnd window, UINT edge, AnchorWnd target, UINT targetEdge, int offset);
 
-    // Places every registered window by its anchors, in registration order; register a window
-    // after the sibling it follows. Returns 1.
+    // Forgets the records of destroyed windows, then places every other registered window by
+    // its anchors, in registration order; register a window after the sibling it follows.
+    // Returns 1.
     int Relayout();
 
     // Forgets every record.
@@ -74,8 +80,12 @@ public:
 protected:
     tagAnchorWndData* FindAnchorWnd(AnchorWnd window);
 
-    // Places one window; 1 when it has an anchor (and was placed), else 0.
+    // Places one window; 1 when it has a live anchor (and was placed), else 0.
     int OnAnchor(const tagAnchorWndData& record);
+
+    // The coordinate an anchor asks for, in the parent's client coordinates; none for a free
+    // edge or a destroyed target.
+    std::optional<LONG> AnchorValue(const tagWndAnchor& anchor, AnchorWnd parent);
 
 private:
     CAnchorWindows* windows_;

@@ -20,6 +20,11 @@
 // ShowWindow. A WS_POPUP window is a Qt popup: a press outside it, or activating another window,
 // hides it, and hiding is its deactivation.
 //
+// A WS_CHILD window lives inside its parent window's client area, carries a control id and
+// shows whenever its parent does until ShowWindow hides it. It receives no activation
+// messages, and it is destroyed (WM_DESTROY, WM_NCDESTROY) before its parent's own destruction
+// messages. A child window asked for without a live parent is an ordinary top-level window.
+//
 // The object is owned by its creator. Its handle ends at DestroyWindow or at destruction,
 // whichever comes first; a window object cannot be created again. Delete a window from inside
 // its own messages only with deleteLater(). GUI thread only.
@@ -29,12 +34,13 @@
 #include <QWidget>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "ui/window_api.h"
 
 class CHostWindow : public QWidget {
 public:
-    explicit CHostWindow(DWORD style = WS_OVERLAPPED);
+    explicit CHostWindow(DWORD style = WS_OVERLAPPED, HWND parent = nullptr, UINT id = 0);
     ~CHostWindow() override;
 
     CHostWindow(const CHostWindow&) = delete;
@@ -44,6 +50,13 @@ public:
     HWND GetSafeHwnd() const { return handle_; }
 
     bool IsPopup() const { return windowType() == Qt::Popup; }
+    bool IsChild() const { return !isWindow(); }
+
+    // The control id given at creation.
+    UINT GetDlgCtrlID() const { return id_; }
+
+    // The live child windows directly inside this one, in creation order.
+    std::vector<CHostWindow*> ChildWindows() const;
 
 protected:
     // The window's own handling of a message, reached through its original procedure. The
@@ -86,6 +99,7 @@ private:
     static LRESULT OwnProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void Destroy();
+    void DestroyChildren();
     void SendActivation(UINT state);
     bool StartTimer(UINT_PTR id, UINT elapse);
     bool StopTimer(UINT_PTR id);
@@ -98,6 +112,7 @@ private:
     void PointerLeftClient();
 
     HWND handle_ = nullptr;
+    UINT id_ = 0;
     bool destroying_ = false;
     WNDPROC procedure_ = &OwnProcedure;
     std::map<UINT_PTR, int> timers_;  // our id -> Qt's timer id

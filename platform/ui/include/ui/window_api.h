@@ -28,6 +28,7 @@ using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 // Window styles understood by CHostWindow's constructor.
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
@@ -72,6 +73,15 @@ CHostWindow* WindowFromHandle(HWND hwnd);
 // capture stop and the window hides. The object itself stays with its owner. FALSE for a dead
 // handle or one already being destroyed.
 BOOL DestroyWindow(HWND hwnd);
+
+// The parent of a child window (WS_CHILD); null for a top-level window or a dead handle.
+HWND GetParent(HWND hwnd);
+
+// The control id a child window was created with; 0 for a top-level window or a dead handle.
+int GetDlgCtrlID(HWND hwnd);
+
+// The direct child of parent with control id id; null when there is none.
+HWND GetDlgItem(HWND parent, int id);
 
 // --- Window procedures and messages ---------------------------------------------------------
 
@@ -145,8 +155,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect);
 BOOL ScreenToClient(HWND hwnd, POINT* point);
 BOOL ClientToScreen(HWND hwnd, POINT* point);
 
-// Moves the window to (x, y) (screen coordinates) and sizes it to cx x cy, leaving out what
-// SWP_NOMOVE or SWP_NOSIZE say.
+// Moves the window to (x, y) (screen coordinates; a child window's parent's client
+// coordinates) and sizes it to cx x cy, leaving out what SWP_NOMOVE or SWP_NOSIZE say.
 BOOL SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags);
 
 // --- State ----------------------------------------------------------------------------------
