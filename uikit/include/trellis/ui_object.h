@@ -176,9 +176,10 @@ protected:
     // Withdraws a showing tooltip and clears the hover object.
     void WithdrawTip();
 
-    // After a release at pt (client coordinates): clears the mouse-down object and lets it,
-    // when it is another object, clear its pressed state with the point in its coordinates.
-    void ReleaseMouseDownObject(POINT pt);
+    // After a release this object has handled: clears the mouse-down object and, when that is
+    // another object, its pressed state, without a second report. One release gives at most
+    // one click.
+    void ReleaseMouseDownObject();
 
     CRect ClientRect() const { return {0, 0, rect_.Width(), rect_.Height()}; }
 
