@@ -1,9 +1,12 @@
 // CHostWindow: the pointer. Hit testing decides between client messages and the caption and
 // border behaviour; mouse tracking adds hover and leave messages.
 
+#include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -40,10 +43,17 @@ void CHostWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
     const QPoint local = event->position().toPoint();
     NotePointerPosition(global);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        EndDrags();  // the release went elsewhere
+    }
     if (drag_) {
         setGeometry(DraggedGeometry(drag_->startGeometry, drag_->edges,
                                     global - drag_->startPointer,
                                     minimumSize().expandedTo({1, 1})));
+        return;
+    }
+    if (pendingDrag_) {
+        StartDragPastDistance(global);
         return;
     }
     if (PointerHitTest(local, global, WM_MOUSEMOVE) != HTCLIENT) {
@@ -56,9 +66,20 @@ void CHostWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CHostWindow::mousePressEvent(QMouseEvent* event) {
+    Press(event, WM_NCLBUTTONDOWN);
+}
+
+void CHostWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Inside the client area the second click is a second press, as for windows without double
+    // clicks; outside it, the double click is a message of its own.
+    Press(event, WM_NCLBUTTONDBLCLK);
+}
+
+void CHostWindow::Press(QMouseEvent* event, UINT nonClientMsg) {
     const QPoint global = event->globalPosition().toPoint();
     const QPoint local = event->position().toPoint();
     NotePointerPosition(global);
+    EndDrags();
     if (IsPopup() && !rect().contains(local)) {
         hide();
         return;
@@ -70,7 +91,7 @@ void CHostWindow::mousePressEvent(QMouseEvent* event) {
     if (hit == HTCLIENT) {
         Deliver(WM_LBUTTONDOWN, MK_LBUTTON, PackPoint(local));
     } else if (hit != HTNOWHERE) {
-        Deliver(WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), PackPoint(global));
+        Deliver(nonClientMsg, static_cast<WPARAM>(hit), PackPoint(global));
     }
 }
 
@@ -81,13 +102,24 @@ void CHostWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (drag_) {
-        drag_.reset();
+    const bool dragged = drag_.has_value();
+    const bool pressedOutsideClient = pendingDrag_.has_value();
+    EndDrags();
+    if (dragged || pressedOutsideClient) {
         return;
     }
     if (PointerHitTest(local, global, WM_LBUTTONUP) == HTCLIENT) {
         Deliver(WM_LBUTTONUP, 0, PackPoint(local));
     }
+}
+
+void CHostWindow::wheelEvent(QWheelEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    NotePointerPosition(global);
+    const UINT keys = (event->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+    const auto delta = static_cast<std::int16_t>(event->angleDelta().y());
+    Deliver(WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<std::uint16_t>(delta)), PackPoint(global));
+    event->accept();
 }
 
 void CHostWindow::leaveEvent(QEvent* event) {
@@ -132,13 +164,48 @@ bool CHostWindow::TrackMouse(DWORD flags, DWORD hoverTime) {
     return true;
 }
 
-void CHostWindow::BeginSystemDrag(Qt::Edges edges) {
+void CHostWindow::ArmDrag(LRESULT hit, QPoint pressPointer) {
+    if (hit == HTCAPTION || EdgesForHitCode(hit)) {
+        pendingDrag_ = PendingDrag{hit, pressPointer};
+    }
+}
+
+void CHostWindow::StartDragPastDistance(QPoint global) {
+    if ((global - pendingDrag_->pressPointer).manhattanLength() <
+        QApplication::startDragDistance()) {
+        return;
+    }
+    const PendingDrag pending = *std::exchange(pendingDrag_, std::nullopt);
+    const WPARAM command = pending.hit == HTCAPTION
+                               ? SC_MOVE | HTCAPTION
+                               : SC_SIZE | static_cast<WPARAM>(pending.hit - HTLEFT + 1);
+    SendMessage(handle_, WM_SYSCOMMAND, command, PackPoint(pending.pressPointer));
+}
+
+void CHostWindow::BeginSystemDrag(Qt::Edges edges, QPoint origin) {
+    EndDrags();
     QWindow* window = windowHandle();
     const bool handedOver =
         window != nullptr && (edges ? window->startSystemResize(edges) : window->startSystemMove());
     if (!handedOver) {
-        POINT pointer;
-        GetCursorPos(&pointer);
-        drag_ = PointerDrag{edges, geometry(), QPoint(pointer.x, pointer.y)};
+        drag_ = PointerDrag{edges, geometry(), origin};
+        // Whichever window sees the release, the drag ends with it.
+        QCoreApplication::instance()->installEventFilter(this);
     }
+}
+
+void CHostWindow::EndDrags() {
+    pendingDrag_.reset();
+    if (std::exchange(drag_, std::nullopt)) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+}
+
+bool CHostWindow::eventFilter(QObject* watched, QEvent* event) {
+    // This window's own release ends the drag in mouseReleaseEvent.
+    const bool elsewhere = watched != this && watched != windowHandle();
+    if (drag_ && elsewhere && event->type() == QEvent::MouseButtonRelease) {
+        EndDrags();
+    }
+    return QWidget::eventFilter(watched, event);
 }

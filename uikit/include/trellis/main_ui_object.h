@@ -121,6 +121,8 @@ protected:
 
     LRESULT HitTest(LPARAM screenPoint);
     void OnCaptionCommand(WPARAM command);
+    // Shows the maximise or restore glyph for the window's state (a WM_SIZE kind).
+    void ShowSizeKind(WPARAM kind);
     // The mouse messages (client points); other messages are ignored.
     void OnMouseMessage(HWND window, UINT msg, POINT pt);
     void OnWindowMouseMove(POINT pt);

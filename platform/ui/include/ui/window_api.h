@@ -89,9 +89,11 @@ LRESULT CallWindowProc(WNDPROC procedure, HWND hwnd, UINT msg, WPARAM wParam, LP
 // The default handling of a message: stores a new title (WM_SETTEXT, answering TRUE), answers
 // HTCLIENT inside the client area (WM_NCHITTEST), shows the cursor for a hit code
 // (WM_SETCURSOR), turns a press on the caption or a border into the system's move or size
-// command and carries out system commands (WM_SYSCOMMAND), destroys the window on WM_CLOSE,
-// keeps the font (WM_SETFONT/WM_GETFONT) and small icon (WM_SETICON/WM_GETICON). Everything
-// else answers 0.
+// command once the pointer has travelled the drag distance with the button held
+// (WM_NCLBUTTONDOWN), a double click on the caption into SC_MAXIMIZE or SC_RESTORE
+// (WM_NCLBUTTONDBLCLK), carries out system commands (WM_SYSCOMMAND), destroys the window on
+// WM_CLOSE, keeps the font (WM_SETFONT/WM_GETFONT) and small icon (WM_SETICON/WM_GETICON).
+// Everything else answers 0.
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Delivers the message to the window's procedure and returns its answer: a direct call on the
@@ -149,6 +151,10 @@ BOOL ClientToScreen(HWND hwnd, POINT* point);
 // SWP_NOMOVE or SWP_NOSIZE say.
 BOOL SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags);
 
+// The work area (screen coordinates, without panels and docks) of the screen that holds point,
+// or of the nearest screen. FALSE when there is no screen.
+BOOL GetWorkAreaAt(POINT point, RECT* area);
+
 // --- State ----------------------------------------------------------------------------------
 
 // Hides, shows, minimises, maximises or restores the window (SW_*). Answers whether it was
@@ -182,7 +188,8 @@ BOOL SetWindowRgn(HWND hwnd, const QRegion& region, BOOL redraw);
 // The shape set by SetWindowRgn; empty when none.
 QRegion GetWindowRgn(HWND hwnd);
 
-// Shows shape as the pointer over the window; a shape already shown is left alone.
+// Shows shape as the pointer over the window, whatever shape a child widget (a line edit) left
+// on it.
 BOOL SetWindowCursor(HWND hwnd, Qt::CursorShape shape);
 
 // Makes text the window's tooltip, shown at once when the pointer is over the window (callers
