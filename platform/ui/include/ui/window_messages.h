@@ -7,35 +7,37 @@
 
 // Messages. Points in lParam are MAKELPARAM(x, y): client coordinates for the mouse messages,
 // screen coordinates for WM_NCHITTEST and WM_NCLBUTTONDOWN.
-constexpr UINT WM_DESTROY = 0x0002;          // the window is going; its handle still works
-constexpr UINT WM_SIZE = 0x0005;             // wParam SIZE_*, lParam MAKELPARAM(width, height)
-constexpr UINT WM_ACTIVATE = 0x0006;         // wParam MAKEWPARAM(WA_*, minimised), lParam 0
-constexpr UINT WM_SETTEXT = 0x000C;          // lParam: const wchar_t*, valid during the send
-constexpr UINT WM_PAINT = 0x000F;            // wParam: HDC of the client area, after erasing
-constexpr UINT WM_CLOSE = 0x0010;            // a request to close; the default destroys
-constexpr UINT WM_ERASEBKGND = 0x0014;       // wParam: HDC of the client area
-constexpr UINT WM_SETCURSOR = 0x0020;        // wParam: HWND, lParam MAKELPARAM(hit code, msg)
-constexpr UINT WM_SETFONT = 0x0030;          // wParam: HFONT (copied), lParam: redraw
-constexpr UINT WM_GETFONT = 0x0031;          // answers the window's HFONT
-constexpr UINT WM_NOTIFY = 0x004E;           // wParam id, lParam: NMHDR*
-constexpr UINT WM_GETICON = 0x007F;          // wParam ICON_SMALL; answers an HICON or 0
-constexpr UINT WM_SETICON = 0x0080;          // wParam ICON_SMALL, lParam: HICON (copied)
-constexpr UINT WM_NCDESTROY = 0x0082;        // the last message a window receives
-constexpr UINT WM_NCHITTEST = 0x0084;        // answers a hit code for the screen point
-constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;    // wParam hit code; a press outside the client area
-constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;  // wParam hit code; a double click outside it
-constexpr UINT WM_KEYDOWN = 0x0100;          // wParam VK_*, lParam repeat count (1)
-constexpr UINT WM_COMMAND = 0x0111;          // wParam MAKEWPARAM(id, code), lParam 0
-constexpr UINT WM_SYSCOMMAND = 0x0112;       // wParam SC_*, lParam the screen point or a tag
-constexpr UINT WM_TIMER = 0x0113;            // wParam the timer id
-constexpr UINT WM_MOUSEMOVE = 0x0200;        // wParam MK_* keys held
+constexpr UINT WM_DESTROY = 0x0002;        // the window is going; its handle still works
+constexpr UINT WM_SIZE = 0x0005;           // wParam SIZE_*, lParam MAKELPARAM(width, height)
+constexpr UINT WM_ACTIVATE = 0x0006;       // wParam MAKEWPARAM(WA_*, minimised), lParam 0
+constexpr UINT WM_SETTEXT = 0x000C;        // lParam: const wchar_t*, valid during the send
+constexpr UINT WM_PAINT = 0x000F;          // wParam: HDC of the client area, after erasing
+constexpr UINT WM_CLOSE = 0x0010;          // a request to close; the default destroys
+constexpr UINT WM_ERASEBKGND = 0x0014;     // wParam: HDC of the client area
+constexpr UINT WM_SETCURSOR = 0x0020;      // wParam: HWND, lParam MAKELPARAM(hit code, msg)
+constexpr UINT WM_SETFONT = 0x0030;        // wParam: HFONT (copied), lParam: redraw
+constexpr UINT WM_GETFONT = 0x0031;        // answers the window's HFONT
+constexpr UINT WM_NOTIFY = 0x004E;         // wParam id, lParam: NMHDR*
+constexpr UINT WM_GETICON = 0x007F;        // wParam ICON_SMALL; answers an HICON or 0
+constexpr UINT WM_SETICON = 0x0080;        // wParam ICON_SMALL, lParam: HICON (copied)
+constexpr UINT WM_NCDESTROY = 0x0082;      // the last message a window receives
+constexpr UINT WM_NCHITTEST = 0x0084;      // answers a hit code for the screen point
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;  // wParam hit code; a press outside the client area
+constexpr UINT WM_COMMAND = 0x0111;        // wParam MAKEWPARAM(id, code), lParam 0
+constexpr UINT WM_SYSCOMMAND = 0x0112;     // wParam SC_*, lParam the screen point or a tag
+constexpr UINT WM_TIMER = 0x0113;          // wParam the timer id
+constexpr UINT WM_MOUSEMOVE = 0x0200;      // wParam MK_* keys held
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
-constexpr UINT WM_MOUSEWHEEL = 0x020A;  // wParam MAKEWPARAM(MK_*, delta: 120 a notch, + away
-                                        // from the user), lParam the screen point
 constexpr UINT WM_MOUSEHOVER = 0x02A1;  // the pointer rested (TrackMouseEvent)
 constexpr UINT WM_MOUSELEAVE = 0x02A3;  // the pointer left the client area
 constexpr UINT WM_USER = 0x0400;        // first number free for a window's own messages
+
+// Double clicks outside the client area, keys and the wheel.
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;  // wParam hit code, lParam the screen point
+constexpr UINT WM_KEYDOWN = 0x0100;          // wParam VK_*, lParam repeat count (1)
+constexpr UINT WM_MOUSEWHEEL = 0x020A;       // wParam MAKEWPARAM(MK_*, delta), lParam the
+                                             // screen point; delta 120 a notch, + away from you
 
 // Hit codes answered to WM_NCHITTEST.
 constexpr LRESULT HTNOWHERE = 0;
