@@ -67,6 +67,8 @@ WPARAM SizeKindOf(const QWidget& window) {
 CHostWindow::CHostWindow(DWORD style)
     : QWidget(nullptr, FlagsForStyle(style)), handle_(RegisterWindow(this)) {
     setMouseTracking(true);
+    // A press that closes a popup is passed on by Press, not by Qt.
+    setAttribute(Qt::WA_NoMouseReplay);
     // Every paint covers the whole client area.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

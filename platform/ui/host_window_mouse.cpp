@@ -24,7 +24,33 @@ LPARAM PackPoint(QPoint point) {
     return MAKELPARAM(point.x(), point.y());
 }
 
+// Set when a press closed a popup and went no further: its release belongs to nobody.
+bool& ReleaseToSwallow() {
+    static bool swallow = false;
+    return swallow;
+}
+
+// Gives the press to the window now under the pointer, through Qt's own delivery (it reaches
+// child widgets too, and the window then sees the matching release).
+void PassOnPress(const QMouseEvent& event) {
+    const QPoint global = event.globalPosition().toPoint();
+    QWidget* below = QApplication::widgetAt(global);
+    QWindow* native = below != nullptr ? below->window()->windowHandle() : nullptr;
+    if (native == nullptr) {
+        return;
+    }
+    const QPointF local = native->mapFromGlobal(event.globalPosition());
+    auto* press =
+        new QMouseEvent(QEvent::MouseButtonPress, local, local, event.globalPosition(),
+                        event.button(), event.buttons(), event.modifiers(), event.pointingDevice());
+    QCoreApplication::postEvent(native, press);
+}
+
 }  // namespace
+
+bool CHostWindow::PassesOnPressOutside(QPoint) const {
+    return true;
+}
 
 LRESULT CHostWindow::PointerHitTest(QPoint local, QPoint global, UINT mouseMsg) {
     if (GetCapture() == handle_) {
@@ -80,8 +106,14 @@ void CHostWindow::Press(QMouseEvent* event, UINT nonClientMsg) {
     const QPoint local = event->position().toPoint();
     NotePointerPosition(global);
     EndDrags();
+    ReleaseToSwallow() = false;
     if (IsPopup() && !rect().contains(local)) {
         hide();
+        if (PassesOnPressOutside(global)) {
+            PassOnPress(*event);
+        } else {
+            ReleaseToSwallow() = true;
+        }
         return;
     }
     if (event->button() != Qt::LeftButton) {
@@ -99,7 +131,7 @@ void CHostWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
     const QPoint local = event->position().toPoint();
     NotePointerPosition(global);
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || std::exchange(ReleaseToSwallow(), false)) {
         return;
     }
     const bool dragged = drag_.has_value();

@@ -25,7 +25,8 @@
 // A press released before that is only a click. A double click on the caption maximises or
 // restores the window. Windows are created hidden; show them with show() or
 // ShowWindow. A WS_POPUP window is a Qt popup: a press outside it, or activating another window,
-// hides it, and hiding is its deactivation.
+// hides it, and hiding is its deactivation. The press outside then goes on to what lies under
+// the pointer, as a press of its own (unless PassesOnPressOutside says otherwise).
 //
 // The object is owned by its creator. Its handle ends at DestroyWindow or at destruction,
 // whichever comes first; a window object cannot be created again. Delete a window from inside
@@ -60,6 +61,10 @@ protected:
 
     // Sends the message to this window's current procedure; 0 once the window is destroyed.
     LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Whether a press outside this popup at global (screen coordinates), which closes it, also
+    // reaches what lies there. The default: always.
+    virtual bool PassesOnPressOutside(QPoint global) const;
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
