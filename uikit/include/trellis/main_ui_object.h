@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "trellis/export.h"
 #include "trellis/ui_button.h"
 #include "trellis/ui_image.h"
 #include "trellis/ui_root.h"
@@ -44,7 +45,7 @@ constexpr UINT UIS_MENUBOX = 0x40;
 // Paints over the background and frame, under the objects; rect is the client area.
 using UIDrawProc = void (*)(CDC* dc, const RECT* rect, void* context);
 
-class CMainUIObject : public CUIRoot {
+class TRELLIS_API CMainUIObject : public CUIRoot {
 public:
     CMainUIObject();
     ~CMainUIObject() override;

@@ -15,13 +15,14 @@
 #include <vector>
 
 #include "gfx/dc.h"
+#include "trellis/export.h"
 #include "ui/window_api.h"
 
 // Called when the popup is deactivated: state WA_INACTIVE, the window taking over (null when
 // unknown), whether the popup was minimised, and the context given with the callback.
 using PopupInactiveProc = int (*)(UINT state, HWND other, int minimized, void* context);
 
-class CPopupWnd {
+class TRELLIS_API CPopupWnd {
 public:
     static constexpr LONG kRowHeight = 25;
 

@@ -27,6 +27,7 @@
 #include "gfx/dc.h"
 #include "gfx/geometry.h"
 #include "trellis/anchor_edges.h"
+#include "trellis/export.h"
 #include "trellis/messages.h"
 
 class CUIObject;
@@ -39,7 +40,7 @@ struct tagUIAnchor {
     int offset = 0;
 };
 
-class CUIObject {
+class TRELLIS_API CUIObject {
 public:
     CUIObject() = default;
     virtual ~CUIObject();

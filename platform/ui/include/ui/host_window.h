@@ -38,9 +38,10 @@
 #include <map>
 #include <optional>
 
+#include "trellis/export.h"
 #include "ui/window_api.h"
 
-class CHostWindow : public QWidget {
+class TRELLIS_API CHostWindow : public QWidget {
 public:
     explicit CHostWindow(DWORD style = WS_OVERLAPPED);
     ~CHostWindow() override;
