@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
@@ -30,20 +31,49 @@ bool& ReleaseToSwallow() {
     return swallow;
 }
 
-// Gives the press to the window now under the pointer, through Qt's own delivery (it reaches
-// child widgets too, and the window then sees the matching release).
-void PassOnPress(const QMouseEvent& event) {
-    const QPoint global = event.globalPosition().toPoint();
-    QWidget* below = QApplication::widgetAt(global);
-    QWindow* native = below != nullptr ? below->window()->windowHandle() : nullptr;
-    if (native == nullptr) {
-        return;
+// Posts a copy of event to window, through Qt's own delivery (it reaches child widgets too).
+void Repost(const QMouseEvent& event, QWindow* window) {
+    const QPointF local = window->mapFromGlobal(event.globalPosition());
+    auto* copy = new QMouseEvent(event.type(), local, local, event.globalPosition(), event.button(),
+                                 event.buttons(), event.modifiers(), event.pointingDevice());
+    QCoreApplication::postEvent(window, copy);
+}
+
+// After a press that closed a popup went on to another window, the window system may still
+// deliver its release to the popup's window (hidden by then): this sends it where the press went.
+class ReleaseFollower final : public QObject {
+public:
+    void Follow(QWindow* target) {
+        target_ = target;
+        QCoreApplication::instance()->installEventFilter(this);
     }
-    const QPointF local = native->mapFromGlobal(event.globalPosition());
-    auto* press =
-        new QMouseEvent(QEvent::MouseButtonPress, local, local, event.globalPosition(),
-                        event.button(), event.buttons(), event.modifiers(), event.pointingDevice());
-    QCoreApplication::postEvent(native, press);
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonRelease || target_ == nullptr) {
+            return false;
+        }
+        QCoreApplication::instance()->removeEventFilter(this);
+        const QPointer<QWindow> target = std::exchange(target_, nullptr);
+        if (watched == target || !watched->isWindowType()) {
+            return false;  // it arrived where it belongs
+        }
+        Repost(*static_cast<QMouseEvent*>(event), target);
+        return true;
+    }
+
+private:
+    QPointer<QWindow> target_;
+};
+
+// Gives the press to the window now under the pointer; its release will follow.
+void PassOnPress(const QMouseEvent& event) {
+    static ReleaseFollower follower;
+    QWidget* below = QApplication::widgetAt(event.globalPosition().toPoint());
+    QWindow* window = below != nullptr ? below->window()->windowHandle() : nullptr;
+    if (window != nullptr) {
+        Repost(event, window);
+        follower.Follow(window);
+    }
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 // The entry of the X server tests: re-runs the program under xvfb-run when both xvfb-run and
-// xdotool are installed, and starts the application on the xcb platform there (on the offscreen
-// platform otherwise, where every test skips).
+// xdotool are installed, starts a window manager there when openbox is installed (moves and
+// resizes then go through it, as on a desktop), and starts the application on the xcb platform
+// (on the offscreen platform otherwise, where every test skips).
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QTest>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "x_server.h"
@@ -28,6 +33,20 @@ bool HaveProgram(const std::string& name) {
         }
     }
     return false;
+}
+
+// Starts openbox on the X server when it is installed; its process id, or -1.
+pid_t StartWindowManager() {
+    if (!HaveProgram("openbox")) {
+        return -1;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // until it manages the screen
+    return child;
 }
 
 bool& Available() {
@@ -63,8 +82,14 @@ int main(int argc, char** argv) {
         return 127;  // xvfb-run could not be started
     }
     Available() = tools && std::getenv("DISPLAY") != nullptr;
+    const pid_t windowManager = Available() ? StartWindowManager() : -1;
     qputenv("QT_QPA_PLATFORM", Available() ? "xcb" : "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (windowManager > 0) {
+        kill(windowManager, SIGTERM);
+        waitpid(windowManager, nullptr, 0);
+    }
+    return result;
 }

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QThread>
 #include <QWindow>
 
 #include "hosted_fixture.h"
+#include "trellis/ui_combo_box.h"
 #include "trellis/ui_edit.h"
 
 namespace {
@@ -25,6 +27,7 @@ protected:
         root_.SetStyle(UIS_CLOSEBOX | UIS_CAPTION);
         window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        QTest::qWait(200);  // a window manager may still place the window
         start_ = window_.pos();
     }
 
@@ -37,17 +40,25 @@ protected:
     QPoint start_;
 };
 
-TEST_F(XServerTest, QuickClicksOnTheCaptionLeaveTheWindowWhereItIs) {
-    MoveTo(Centre(root_.GetCaptionObject()));
-    ASSERT_TRUE(Xdotool("click --repeat 5 --delay 40 1"));
-    QTest::qWait(100);
+TEST_F(XServerTest, QuickClicksOnTheCaptionNeverLeaveTheWindowFollowingThePointer) {
+    const QPoint caption = Centre(root_.GetCaptionObject());
+    const int settle = QApplication::doubleClickInterval() + 100;
+    MoveTo(caption);
+    ASSERT_TRUE(Xdotool("click --repeat 5 --delay 30 1"));
+    QTest::qWait(settle);
+    const QPoint afterClicks = window_.pos();  // double clicks may have maximised and restored
+    MoveTo(caption + QPoint(120, 90));
+    MoveTo(caption + QPoint(200, 150));
+    EXPECT_EQ(window_.pos(), afterClicks) << "no button held, nothing follows the pointer";
+
     // A click while the program is busy: press and release wait in the queue together.
+    MoveTo(caption);
     ASSERT_TRUE(Xdotool("mousedown 1 mouseup 1"));
     QThread::msleep(330);
-    QTest::qWait(100);
-    MoveTo(Centre(root_.GetCaptionObject()) + QPoint(120, 90));
-    MoveTo(Centre(root_.GetCaptionObject()) + QPoint(200, 150));
-    EXPECT_EQ(window_.pos(), start_) << "no button held, nothing follows the pointer";
+    QTest::qWait(settle);
+    const QPoint afterBusyClick = window_.pos();
+    MoveTo(caption + QPoint(150, 100));
+    EXPECT_EQ(window_.pos(), afterBusyClick);
 }
 
 TEST_F(XServerTest, DraggingTheCaptionMovesTheWindowUntilTheRelease) {
@@ -59,9 +70,14 @@ TEST_F(XServerTest, DraggingTheCaptionMovesTheWindowUntilTheRelease) {
     MovePointerTo(grip.x() + 60, grip.y() + 40);
     ASSERT_TRUE(Xdotool("mouseup 1"));
     QTest::qWait(100);
-    EXPECT_EQ(window_.pos(), start_ + QPoint(60, 40));
+    // A window manager carries the move on from where the pointer was when it took over, after
+    // the drag distance: the window may lag by that much.
+    const QPoint moved = window_.pos() - start_;
+    EXPECT_LE((QPoint(60, 40) - moved).manhattanLength(), QApplication::startDragDistance() * 3)
+        << moved.x() << "," << moved.y();
+    const QPoint released = window_.pos();
     MovePointerTo(grip.x() + 160, grip.y() + 140);
-    EXPECT_EQ(window_.pos(), start_ + QPoint(60, 40)) << "the release ended the move";
+    EXPECT_EQ(window_.pos(), released) << "the release ended the move";
 }
 
 TEST_F(XServerTest, ThePointerTakesTheShapeOfWhatIsUnderItAfterALineEditShowed) {
@@ -83,6 +99,38 @@ TEST_F(XServerTest, ThePointerTakesTheShapeOfWhatIsUnderItAfterALineEditShowed) 
     EXPECT_EQ(ShownCursor(), Qt::SizeHorCursor);
     MoveTo(QPoint(250, 170));
     EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);
+}
+
+TEST_F(XServerTest, AClickOutsideTheOpenListReachesWhatIsUnderThePointer) {
+    CUIComboBox combo;
+    CUIButton button;
+    const RECT comboPlace{40, 60, 160, 85};
+    const RECT buttonPlace{200, 120, 280, 150};
+    combo.Create(nullptr, &comboPlace, &root_, 41);
+    button.Create(L"Go", &buttonPlace, &root_, 42);
+    for (const wchar_t* choice : {L"A", L"B", L"C"}) {
+        combo.AddString(choice);
+    }
+    const auto popupShows = [&] { return IsWindowVisible(combo.GetPopup().GetSafeHwnd()) != 0; };
+    MoveTo(Centre(combo));
+    ASSERT_TRUE(Xdotool("click 1"));
+    ASSERT_TRUE(QTest::qWaitFor(popupShows, 2000));
+    window_.messages.clear();
+    MoveTo(Centre(button));
+    ASSERT_TRUE(Xdotool("click 1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window_.Count(WM_COMMAND) > 0; }, 2000));
+    QTest::qWait(100);
+    EXPECT_FALSE(popupShows());
+    ASSERT_EQ(window_.Count(WM_COMMAND), 1u);
+    EXPECT_EQ(window_.Of(WM_COMMAND)[0].wParam, MAKEWPARAM(42, UI_COMMAND_TAG));
+    EXPECT_FALSE(button.IsMouseDown()) << "the release reached it too";
+
+    MoveTo(Centre(combo));
+    ASSERT_TRUE(Xdotool("click 1"));
+    ASSERT_TRUE(QTest::qWaitFor(popupShows, 2000));
+    ASSERT_TRUE(Xdotool("click 1"));
+    QTest::qWait(200);
+    EXPECT_FALSE(popupShows()) << "a click on the combo closes its list and opens nothing";
 }
 
 }  // namespace
