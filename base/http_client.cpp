@@ -29,10 +29,11 @@ CurlPtr NewCurl() {
     return CurlPtr(curl_easy_init());
 }
 
-long TotalTimeoutMs() {
+long TotalTimeoutMs(long capMs) {
     const char* configured = std::getenv("FOLIOFORGE_HTTP_TIMEOUT_MS");
     const long value = configured ? std::strtol(configured, nullptr, 10) : 0;
-    return value > 0 ? value : kTotalTimeoutMs;
+    const long total = value > 0 ? value : kTotalTimeoutMs;
+    return capMs > 0 ? std::min(total, capMs) : total;
 }
 
 size_t CollectBody(char* data, size_t size, size_t count, void* sink) {
@@ -44,8 +45,8 @@ size_t CollectBody(char* data, size_t size, size_t count, void* sink) {
     return bytes;
 }
 
-void SetCommonOptions(CURL* curl, const std::string& url, std::string& body) {
-    const long totalMs = TotalTimeoutMs();
+void SetCommonOptions(CURL* curl, const std::string& url, std::string& body, long capMs = 0) {
+    const long totalMs = TotalTimeoutMs(capMs);
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -71,12 +72,13 @@ bool PerformForSuccess(CURL* curl) {
 
 }  // namespace
 
-bool PostForm(std::wstring_view url, std::string_view body, std::string& response) {
+bool PostForm(std::wstring_view url, std::string_view body, std::string& response,
+              long totalCapMs) {
     const CurlPtr curl = NewCurl();
     if (!curl)
         return false;
     std::string received;
-    SetCommonOptions(curl.get(), platform::ToUtf8(url), received);
+    SetCommonOptions(curl.get(), platform::ToUtf8(url), received, totalCapMs);
 
     const HeaderList headers(
         curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded"));

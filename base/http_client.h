@@ -21,8 +21,10 @@ inline constexpr size_t kMaxResponseBytes = 16u << 20;
 
 // Posts body (sent as it is) with "Content-Type: application/x-www-form-urlencoded" and
 // "Accept: */*". True when the server answered with a status from 200 to 299; the whole body
-// is then appended to response. On failure response is unchanged.
-bool PostForm(std::wstring_view url, std::string_view body, std::string& response);
+// is then appended to response. On failure response is unchanged. A positive totalCapMs lowers
+// the request's limits (connecting and the whole request) to at most that many milliseconds.
+bool PostForm(std::wstring_view url, std::string_view body, std::string& response,
+              long totalCapMs = 0);
 
 // The body of a GET request answered with a status from 200 to 299; nullopt on failure.
 std::optional<std::string> Fetch(std::wstring_view url);

@@ -56,7 +56,7 @@ SubmissionHeader CurrentSubmissionHeader() {
 bool SubmitRecords(const RecordStore& records, std::wstring_view url) {
     const std::string body = "tip=&info=" + records.Document(CurrentSubmissionHeader());
     std::string ignored;
-    return PostForm(url, body, ignored);
+    return PostForm(url, body, ignored, kSubmissionLimitMs);
 }
 
 }  // namespace basalt

@@ -27,7 +27,12 @@ bool DownloadToFile(std::wstring_view url, const std::filesystem::path& target);
 // executable's file name and its numeric version.
 SubmissionHeader CurrentSubmissionHeader();
 
-// Posts "tip=&info=<document>" to url. True when the server accepted it (status 2xx).
+// The whole submission may take at most this long: the program submits while its main window
+// closes, and nobody should wait on a dead server to close a window.
+inline constexpr long kSubmissionLimitMs = 3'000;
+
+// Posts "tip=&info=<document>" to url within kSubmissionLimitMs. True when the server accepted
+// it (status 2xx).
 bool SubmitRecords(const RecordStore& records, std::wstring_view url);
 
 }  // namespace basalt

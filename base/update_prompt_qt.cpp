@@ -16,9 +16,10 @@ QString ToQString(std::wstring_view text) {
 }
 
 void AskAndOpen(std::wstring_view caption, std::wstring_view question, std::wstring_view url) {
+    // No is the default, so that Enter never opens a page the server named.
     const auto answer =
         QMessageBox::question(QApplication::activeWindow(), ToQString(caption), ToQString(question),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes && IsWebUrl(url)) {
         QDesktopServices::openUrl(QUrl(ToQString(url)));
     }

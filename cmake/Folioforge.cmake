@@ -21,3 +21,13 @@ function(folioforge_test)
     endif()
     set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
 endfunction()
+
+# folioforge_hidden_visibility(target building_macro)
+# Compiles target for a shared library that exports only what its export macro marks: hidden
+# visibility by default, and building_macro defined (the export macro's "building the library"
+# switch).
+function(folioforge_hidden_visibility target building_macro)
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
+    target_compile_definitions(${target} PRIVATE ${building_macro})
+endfunction()

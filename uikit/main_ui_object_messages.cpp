@@ -25,6 +25,7 @@ LRESULT CMainUIObject::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lP
             const RECT client{0, 0, static_cast<LONG>(LOWORD(lParam)),
                               static_cast<LONG>(HIWORD(lParam))};
             SetRect(&client);
+            ShowSizeKind(wParam);
             return 0;
         }
         case WM_ACTIVATE:
@@ -114,19 +115,14 @@ LRESULT CMainUIObject::HitTest(LPARAM screenPoint) {
 
 void CMainUIObject::OnCaptionCommand(WPARAM command) {
     const HWND window = GetWnd();
-    const ScopedResourceModule toolkit(kToolkitResourceModule);
     switch (command) {
         case SC_MINIMIZE:
             ShowWindow(window, SW_MINIMIZE);
             break;
-        case SC_MAXIMIZE: {
-            const bool zoomed = IsZoomed(window);
-            ShowWindow(window, zoomed ? SW_RESTORE : SW_MAXIMIZE);
-            const CRect& glyph = zoomed ? kMaximizeGlyph : kRestoreGlyph;
-            maximizeButton_.SetImage(kGlyphStripId, L"PNG", &glyph, nullptr, nullptr);
-            maximizeButton_.ReDraw(nullptr);
+        case SC_MAXIMIZE:
+            // The glyph follows when the window reports its new state (WM_SIZE).
+            ShowWindow(window, IsZoomed(window) ? SW_RESTORE : SW_MAXIMIZE);
             break;
-        }
         case SC_CLOSE:
             // Closing is the application's cancel command.
             SendMessageToWnd(WM_COMMAND, IDCANCEL, 0);
@@ -137,6 +133,18 @@ void CMainUIObject::OnCaptionCommand(WPARAM command) {
         default:
             break;
     }
+}
+
+void CMainUIObject::ShowSizeKind(WPARAM kind) {
+    // However the window got there (its button, a double click on the caption, the window
+    // manager), the glyph offers the other state; a minimised window keeps what it had.
+    if (kind == SIZE_MINIMIZED) {
+        return;
+    }
+    const ScopedResourceModule toolkit(kToolkitResourceModule);
+    const CRect& glyph = kind == SIZE_MAXIMIZED ? kRestoreGlyph : kMaximizeGlyph;
+    maximizeButton_.SetImage(kGlyphStripId, L"PNG", &glyph, nullptr, nullptr);
+    maximizeButton_.ReDraw(nullptr);
 }
 
 void CMainUIObject::OnWindowMouseMove(POINT pt) {

@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <cstdint>
 
+#include "drop_down_place.h"
 #include "trellis/drawing.h"
 #include "trellis/ui_object.h"
 #include "ui/host_window.h"
@@ -15,6 +17,10 @@ constexpr COLORREF kFrameColour = 0x808080;
 constexpr LONG kTextInset = 5;
 constexpr LONG kWidthPadding = 10;
 constexpr DWORD kPopupHoverTime = 1;
+constexpr COLORREF kScrollMarkColour = 0xA0A0A0;
+constexpr LONG kScrollMarkWidth = 3;
+constexpr int kWheelNotch = 120;
+constexpr int kRowsPerNotch = 3;
 
 }  // namespace
 
@@ -31,6 +37,10 @@ public:
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         return owner_.OnWindowMessage(*this, msg, wParam, lParam);
+    }
+
+    bool PassesOnPressOutside(QPoint global) const override {
+        return owner_.PassesOnPressAt(global);
     }
 
 private:
@@ -79,6 +89,8 @@ int CPopupWnd::AddItem(const wchar_t* text) {
 
 void CPopupWnd::ClearItems() {
     items_.clear();
+    hotRow_ = -1;
+    topRow_ = 0;
 }
 
 void CPopupWnd::FitToItems() {
@@ -95,6 +107,32 @@ void CPopupWnd::FitToItems() {
     SetWindowPos(window_->GetSafeHwnd(), 0, 0, width, height, SWP_NOMOVE);
 }
 
+int CPopupWnd::DropDown(const RECT* anchor, int selected) {
+    if (window_ == nullptr || anchor == nullptr) {
+        return 0;
+    }
+    anchor_ = *anchor;
+    RECT work;
+    const POINT centre{(anchor->left + anchor->right) / 2, (anchor->top + anchor->bottom) / 2};
+    if (!GetWorkAreaAt(centre, &work)) {
+        work = CRect(anchor->left, anchor->bottom, anchor->right, anchor->bottom + (1 << 20));
+    }
+    const LONG width = std::max<LONG>(window_->width(), anchor->right - anchor->left);
+    const CRect placed = PlaceDropDown(*anchor, width, kRowHeight, GetItemCount(), work);
+    SetWindowPos(window_->GetSafeHwnd(), placed.left, placed.top, placed.Width(), placed.Height(),
+                 0);
+    selectedIndex_ = selected >= 0 && selected < GetItemCount() ? selected : -1;
+    tracking_ = 0;
+    topRow_ = 0;
+    Highlight(selectedIndex_);
+    ShowWindow(window_->GetSafeHwnd(), SW_SHOW);
+    return 1;
+}
+
+bool CPopupWnd::PassesOnPressAt(QPoint global) const {
+    return !CRect(anchor_).PtInRect(CPoint(global.x(), global.y()));
+}
+
 LRESULT CPopupWnd::OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND popup = window.GetSafeHwnd();
     switch (msg) {
@@ -103,22 +141,8 @@ LRESULT CPopupWnd::OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam,
         case WM_PAINT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
-        case WM_MOUSEMOVE:
-            TrackPointer(popup, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            window.Default(msg, wParam, lParam);
-            RedrawWindow(popup, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            return 0;
-        case WM_MOUSELEAVE:
-            tracking_ = 0;
-            mousePoint_ = {-1, -1};
-            RedrawWindow(popup, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            return window.Default(msg, wParam, lParam);
-        case WM_LBUTTONUP:
-            Choose(popup, GET_Y_LPARAM(lParam));
-            window.Default(msg, wParam, lParam);
-            // Focusing the parent closes the popup; without a parent it closes itself.
-            SetFocus(parent_);
-            ShowWindow(popup, SW_HIDE);
+        case WM_KEYDOWN:
+            OnKey(popup, wParam);
             return 0;
         case WM_ACTIVATE: {
             const LRESULT result = window.Default(msg, wParam, lParam);
@@ -132,11 +156,35 @@ LRESULT CPopupWnd::OnWindowMessage(PopupWindow& window, UINT msg, WPARAM wParam,
             return result;
         }
         default:
+            return OnPointerMessage(window, msg, wParam, lParam);
+    }
+}
+
+LRESULT CPopupWnd::OnPointerMessage(PopupWindow& window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const HWND popup = window.GetSafeHwnd();
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            TrackPointer(popup);
+            Highlight(RowAt(GET_Y_LPARAM(lParam)));
+            window.Default(msg, wParam, lParam);
+            return 0;
+        case WM_MOUSELEAVE:
+            tracking_ = 0;
+            Highlight(-1);
+            return window.Default(msg, wParam, lParam);
+        case WM_MOUSEWHEEL:
+            ScrollBy(-static_cast<std::int16_t>(HIWORD(wParam)) / kWheelNotch * kRowsPerNotch);
+            return 0;
+        case WM_LBUTTONUP:
+            window.Default(msg, wParam, lParam);
+            Choose(popup, RowAt(GET_Y_LPARAM(lParam)));
+            return 0;
+        default:
             return window.Default(msg, wParam, lParam);
     }
 }
 
-void CPopupWnd::TrackPointer(HWND popup, POINT pt) {
+void CPopupWnd::TrackPointer(HWND popup) {
     if (!tracking_) {
         TRACKMOUSEEVENT request;
         request.dwFlags = TME_HOVER | TME_LEAVE;
@@ -144,18 +192,82 @@ void CPopupWnd::TrackPointer(HWND popup, POINT pt) {
         request.dwHoverTime = kPopupHoverTime;
         tracking_ = TrackMouseEvent(&request);
     }
-    mousePoint_ = pt;
 }
 
-void CPopupWnd::Choose(HWND popup, int y) {
+int CPopupWnd::RowAt(int y) const {
     if (y < 0) {
-        return;
+        return -1;
     }
-    const auto row = static_cast<size_t>(y / kRowHeight);
-    if (row < items_.size()) {
-        SetWindowText(popup, items_[row].c_str());
-        selectedIndex_ = static_cast<int>(row);
+    const int row = topRow_ + y / static_cast<int>(kRowHeight);
+    return row < GetItemCount() ? row : -1;
+}
+
+int CPopupWnd::VisibleRows() const {
+    const int height = window_ != nullptr ? window_->height() : 0;
+    return std::max(1, height / static_cast<int>(kRowHeight));
+}
+
+void CPopupWnd::Highlight(int row) {
+    hotRow_ = row;
+    if (row >= 0) {
+        // Scrolled so that the row shows.
+        topRow_ = std::clamp(topRow_, row - VisibleRows() + 1, row);
     }
+    ScrollBy(0);
+}
+
+void CPopupWnd::ScrollBy(int rows) {
+    const int lastTop = std::max(0, GetItemCount() - VisibleRows());
+    topRow_ = std::clamp(topRow_ + rows, 0, lastTop);
+    RedrawWindow(GetSafeHwnd(), nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CPopupWnd::OnKey(HWND popup, WPARAM key) {
+    const int last = GetItemCount() - 1;
+    const int page = VisibleRows();
+    const int from = hotRow_;
+    switch (key) {
+        case VK_UP:
+            Highlight(from < 0 ? last : std::max(0, from - 1));
+            break;
+        case VK_DOWN:
+            Highlight(std::min(last, from + 1));
+            break;
+        case VK_PRIOR:
+            Highlight(std::max(0, from - page));
+            break;
+        case VK_NEXT:
+            Highlight(std::min(last, std::max(from, 0) + page));
+            break;
+        case VK_HOME:
+            Highlight(last >= 0 ? 0 : -1);
+            break;
+        case VK_END:
+            Highlight(last);
+            break;
+        case VK_RETURN:
+            Choose(popup, hotRow_);
+            break;
+        case VK_ESCAPE:
+            Close(popup);
+            break;
+        default:
+            break;
+    }
+}
+
+void CPopupWnd::Choose(HWND popup, int row) {
+    if (row >= 0 && row < GetItemCount()) {
+        SetWindowText(popup, items_[static_cast<size_t>(row)].c_str());
+        selectedIndex_ = row;
+    }
+    Close(popup);
+}
+
+void CPopupWnd::Close(HWND popup) {
+    // Focusing the parent closes the popup; without a parent it closes itself.
+    SetFocus(parent_);
+    ShowWindow(popup, SW_HIDE);
 }
 
 void CPopupWnd::Paint(CDC* dc) {
@@ -166,15 +278,28 @@ void CPopupWnd::Paint(CDC* dc) {
     const int previousMode = dc->SetBkMode(TRANSPARENT);
     const CRect client(0, 0, size.cx, size.cy);
     FillRectAlpha(dc, &client, kRowColour, 255);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        const LONG top = static_cast<LONG>(i) * kRowHeight;
+    for (int i = topRow_; i < GetItemCount(); ++i) {
+        const LONG top = static_cast<LONG>(i - topRow_) * kRowHeight;
         CRect row(0, top, size.cx, top + kRowHeight);
-        const bool pointed = tracking_ && row.PtInRect(mousePoint_);
-        FillRectAlpha(dc, &row, pointed ? kPointedRowColour : kRowColour, 255);
+        FillRectAlpha(dc, &row, i == hotRow_ ? kPointedRowColour : kRowColour, 255);
         row.DeflateRect(kTextInset);
-        dc->DrawText(items_[i], row, DT_VCENTER | DT_SINGLELINE);
+        dc->DrawText(items_[static_cast<size_t>(i)], row, DT_VCENTER | DT_SINGLELINE);
     }
+    PaintScrollMark(dc, client);
     const CRect frame(0, 0, size.cx - 1, size.cy - 1);
     CUIObject::DrawAlphaFrameRect(dc, &frame, kFrameColour, 255);
     dc->SetBkMode(previousMode);
+}
+
+void CPopupWnd::PaintScrollMark(CDC* dc, const CRect& client) {
+    // A thin bar along the right edge shows which part of a scrolling list is in view.
+    const int count = GetItemCount();
+    const int visible = VisibleRows();
+    if (count <= visible || client.Height() <= 0) {
+        return;
+    }
+    const LONG top = client.Height() * topRow_ / count;
+    const LONG bottom = client.Height() * (topRow_ + visible) / count;
+    const CRect mark(client.right - 1 - kScrollMarkWidth, top, client.right - 1, bottom);
+    FillRectAlpha(dc, &mark, kScrollMarkColour, 255);
 }

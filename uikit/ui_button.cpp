@@ -86,7 +86,7 @@ int CUIButton::OnMouseLUp(POINT pt) {
     }
     SendMessageUI(id_, UIN_DROPDOWN, 0, 0);
     mouseDown_ = 0;
-    ReleaseMouseDownObject(pt);
+    ReleaseMouseDownObject();
     ReDraw(nullptr);
     return 0;
 }

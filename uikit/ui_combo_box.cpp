@@ -94,16 +94,17 @@ void CUIComboBox::OpenPopup() {
     POINT bottomRight{placed.right, placed.bottom};
     ClientToScreen(window, &topLeft);
     ClientToScreen(window, &bottomRight);
-    if (popup_.GetSafeHwnd() != nullptr) {
-        SetWindowPos(popup_.GetSafeHwnd(), topLeft.x, bottomRight.y, 0, 0, SWP_NOSIZE);
-    } else {
-        const RECT below{topLeft.x, bottomRight.y, bottomRight.x,
-                         bottomRight.y + (bottomRight.y - topLeft.y)};
+    const RECT anchor{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    if (popup_.GetSafeHwnd() == nullptr) {
+        const RECT below{anchor.left, anchor.bottom, anchor.right,
+                         anchor.bottom + (anchor.bottom - anchor.top)};
         popup_.Create(text_.c_str(), &below, window);
     }
     popup_.ClearItems();
     for (const std::wstring& choice : strings_) {
         popup_.AddItem(choice.c_str());
     }
-    ShowWindow(popup_.GetSafeHwnd(), SW_SHOW);
+    // The list starts at the current selection, which is also what closing it without a new
+    // choice reports back (a no-op).
+    popup_.DropDown(&anchor, selection_ == kNoSelection ? -1 : static_cast<int>(selection_));
 }

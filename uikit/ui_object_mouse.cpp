@@ -92,29 +92,22 @@ int CUIObject::OnMouseLUp(POINT pt) {
         }
     }
     mouseDown_ = 0;
-    ReleaseMouseDownObject(pt);
+    ReleaseMouseDownObject();
     ReDraw(nullptr);
     return 0;
 }
 
-void CUIObject::ReleaseMouseDownObject(POINT pt) {
-    // Cleared before the pressed object hears of the release, so that its own release
-    // handling cannot hand the release back here.
+void CUIObject::ReleaseMouseDownObject() {
+    // The release has been reported (or not) by the object under the pointer; the pressed
+    // object only loses its pressed look. Handing it the release as well would report a second
+    // click whenever the point also lies over it or one of its children.
     CUIObject* pressed = GetMouseDownObject();
     SetMouseDownObject(nullptr);
     if (pressed == nullptr || pressed == this) {
         return;
     }
-    CRect mine;
-    CRect theirs;
-    GetWndRect(&mine);
-    pressed->GetWndRect(&theirs);
-    pressed->OnMouseLUp(CPoint(pt) + mine.TopLeft() - theirs.TopLeft());
-    if (pressed->mouseDown_) {
-        // The release reached one of its children instead (the point lies over a child).
-        pressed->mouseDown_ = 0;
-        pressed->ReDraw(nullptr);
-    }
+    pressed->mouseDown_ = 0;
+    pressed->ReDraw(nullptr);
 }
 
 int CUIObject::OnSetCursor(HICON icon, CPoint pt) {

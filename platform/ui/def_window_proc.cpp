@@ -7,14 +7,11 @@
 
 namespace {
 
-// A press on the caption or a border becomes the system's move or size command, which the
-// window procedure sees (and may refuse) before the default handling carries it out.
-LRESULT OnNonClientPress(HWND hwnd, WPARAM hit, LPARAM point) {
-    const auto code = static_cast<LRESULT>(hit);
-    if (code == HTCAPTION) {
-        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, point);
-    } else if (EdgesForHitCode(code)) {
-        SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | static_cast<UINT>(code - 9), point);
+// A double click on the caption maximises or restores the window, through the system commands
+// the window procedure sees first.
+LRESULT OnNonClientDoubleClick(HWND hwnd, WPARAM hit, LPARAM point) {
+    if (static_cast<LRESULT>(hit) == HTCAPTION) {
+        SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, point);
     }
     return 0;
 }
@@ -26,7 +23,13 @@ LRESULT OnHitTest(CHostWindow& window, LPARAM point) {
 
 }  // namespace
 
-void CHostWindow::CarryOutSystemCommand(WPARAM command) {
+void CHostWindow::CarryOutSystemCommand(WPARAM command, LPARAM point) {
+    // A move or size started by a press carries the press's point; others start where the
+    // pointer is.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    const QPoint origin = (command & 0xF) != 0 ? QPoint(GET_X_LPARAM(point), GET_Y_LPARAM(point))
+                                               : QPoint(pointer.x, pointer.y);
     switch (command & SC_COMMAND_MASK) {
         case SC_MINIMIZE:
             ShowWindow(handle_, SW_MINIMIZE);
@@ -41,10 +44,10 @@ void CHostWindow::CarryOutSystemCommand(WPARAM command) {
             SendMessage(handle_, WM_CLOSE, 0, 0);
             break;
         case SC_MOVE:
-            BeginSystemDrag({});
+            BeginSystemDrag({}, origin);
             break;
         case SC_SIZE:
-            BeginSystemDrag(EdgesForSizeCode(command & 0xF));
+            BeginSystemDrag(EdgesForSizeCode(command & 0xF), origin);
             break;
     }
 }
@@ -78,9 +81,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             SetWindowCursor(hwnd, CursorForHitCode(static_cast<LRESULT>(LOWORD(lParam))));
             return 1;
         case WM_NCLBUTTONDOWN:
-            return OnNonClientPress(hwnd, wParam, lParam);
+            // A press on the caption or a border becomes the system's move or size command
+            // once the pointer travels the drag distance with the button held.
+            window->ArmDrag(static_cast<LRESULT>(wParam),
+                            QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+            return 0;
+        case WM_NCLBUTTONDBLCLK:
+            return OnNonClientDoubleClick(hwnd, wParam, lParam);
         case WM_SYSCOMMAND:
-            window->CarryOutSystemCommand(wParam);
+            window->CarryOutSystemCommand(wParam, lParam);
             return 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);

@@ -3,6 +3,7 @@
 #include "ui/host_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -30,6 +31,45 @@ Qt::WindowFlags FlagsForStyle(DWORD style, const QWidget* parentWidget) {
     return kind | Qt::FramelessWindowHint;
 }
 
+// The virtual key of a key, 0 for keys without one.
+WPARAM VirtualKeyOf(int key) {
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return static_cast<WPARAM>(key);  // the same codes
+    }
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_End:
+            return VK_END;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        default:
+            return 0;
+    }
+}
+
+WPARAM SizeKindOf(const QWidget& window) {
+    if (window.isMaximized()) {
+        return SIZE_MAXIMIZED;
+    }
+    return window.isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED;
+}
+
 }  // namespace
 
 CHostWindow::CHostWindow(DWORD style, HWND parent, UINT id)
@@ -37,6 +77,8 @@ CHostWindow::CHostWindow(DWORD style, HWND parent, UINT id)
       handle_(RegisterWindow(this)),
       id_(id) {
     setMouseTracking(true);
+    // A press that closes a popup is passed on by Press, not by Qt.
+    setAttribute(Qt::WA_NoMouseReplay);
     // Every paint covers the whole client area.
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (IsChild()) {
@@ -72,7 +114,7 @@ void CHostWindow::Destroy() {
     timers_.clear();
     hoverTimer_.stop();
     hoverArmed_ = leaveArmed_ = false;
-    drag_.reset();
+    EndDrags();
     if (GetCapture() == handle_) {
         ReleaseCapture();
     }
@@ -110,6 +152,7 @@ bool CHostWindow::event(QEvent* event) {
     if (activates && event->type() == QEvent::WindowActivate) {
         SendActivation(WA_ACTIVE);
     } else if (activates && event->type() == QEvent::WindowDeactivate) {
+        EndDrags();
         SendActivation(WA_INACTIVE);
     }
     return QWidget::event(event);
@@ -130,14 +173,31 @@ void CHostWindow::hideEvent(QHideEvent* event) {
 }
 
 void CHostWindow::resizeEvent(QResizeEvent* event) {
-    WPARAM kind = SIZE_RESTORED;
-    if (isMaximized()) {
-        kind = SIZE_MAXIMIZED;
-    } else if (isMinimized()) {
-        kind = SIZE_MINIMIZED;
+    DeliverSize(event->size());
+}
+
+void CHostWindow::changeEvent(QEvent* event) {
+    // The window system may maximise or restore a window without changing its size, or report
+    // the new state after the new size: the state change is a WM_SIZE of its own.
+    if (event->type() == QEvent::WindowStateChange && SizeKindOf(*this) != sizeKind_) {
+        DeliverSize(size());
     }
-    const QSize size = event->size();
-    Deliver(WM_SIZE, kind, MAKELPARAM(size.width(), size.height()));
+    QWidget::changeEvent(event);
+}
+
+void CHostWindow::DeliverSize(QSize size) {
+    sizeKind_ = SizeKindOf(*this);
+    Deliver(WM_SIZE, sizeKind_, MAKELPARAM(size.width(), size.height()));
+}
+
+void CHostWindow::keyPressEvent(QKeyEvent* event) {
+    const WPARAM key = VirtualKeyOf(event->key());
+    if (key == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Deliver(WM_KEYDOWN, key, 1);
+    event->accept();
 }
 
 void CHostWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QToolTip>
+#include <QWindow>
 #include <optional>
 #include <utility>
 
@@ -79,8 +80,13 @@ BOOL SetWindowCursor(HWND hwnd, Qt::CursorShape shape) {
     if (window == nullptr) {
         return 0;
     }
-    if (window->cursor().shape() != shape) {
-        window->setCursor(shape);
+    // A child widget under the pointer (a line edit showing its text cursor) changes the native
+    // window's shape behind the window's back, so the window's own cursor cannot tell what
+    // shows: set both, every time.
+    window->setCursor(shape);
+    QWidget* host = window->internalWinId() != 0 ? window : window->nativeParentWidget();
+    if (QWindow* native = host != nullptr ? host->windowHandle() : nullptr) {
+        native->setCursor(shape);
     }
     return 1;
 }

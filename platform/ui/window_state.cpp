@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScreen>
+#include <algorithm>
 
 #include "ui/host_window.h"
 
@@ -98,6 +100,30 @@ BOOL SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
     if (!(flags & SWP_NOSIZE)) {
         window->resize(cx, cy);
     }
+    return 1;
+}
+
+BOOL GetWorkAreaAt(POINT point, RECT* area) {
+    const QPoint at(point.x, point.y);
+    QScreen* screen = QGuiApplication::screenAt(at);
+    if (screen == nullptr) {
+        // Outside every screen: the one whose area lies nearest.
+        int nearest = 0;
+        for (QScreen* candidate : QGuiApplication::screens()) {
+            const QRect r = candidate->geometry();
+            const QPoint inside(std::clamp(at.x(), r.left(), r.right()),
+                                std::clamp(at.y(), r.top(), r.bottom()));
+            const int distance = (inside - at).manhattanLength();
+            if (screen == nullptr || distance < nearest) {
+                screen = candidate;
+                nearest = distance;
+            }
+        }
+    }
+    if (screen == nullptr || area == nullptr) {
+        return 0;
+    }
+    *area = ToRect(screen->availableGeometry());
     return 1;
 }
 

@@ -24,8 +24,18 @@ TEST(WideFormatTest, FollowsTheWideConventions) {
     EXPECT_EQ(Format(L"%hs and %S", "narrow", "too"), L"narrow and too");
     EXPECT_EQ(Format(L"%I64u %I64d %x", 18446744073709551615ull, -1ll, 255u),
               L"18446744073709551615 -1 ff");
+    EXPECT_EQ(Format(L"%*d|%-*.*f|%03x|%lu", 4, 7, 6, 2, 3.14159, 10u, 5ul), L"   7|3.14  |00a|5");
     EXPECT_EQ(Format(nullptr), L"");
     EXPECT_EQ(Format(L"%s", std::wstring(100'000, L'x').c_str()).size(), 100'000u);
+}
+
+TEST(WideFormatTest, NarrowTextIsUtf8WhateverTheLocale) {
+    // The process runs in the "C" locale, where the C library cannot convert these bytes.
+    EXPECT_EQ(Format(L"%hs|%S|%.2hs", "中文", "é", "ab©"), L"中文|é|ab");
+    EXPECT_EQ(Format(L"%hs", "\xff"), L"\xFFFD");
+    EXPECT_EQ(
+        Format(L"%s|%hs", static_cast<const wchar_t*>(nullptr), static_cast<const char*>(nullptr)),
+        L"(null)|(null)");
 }
 
 TEST(WebUrlTest, OnlyHttpAndHttpsAreOpened) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
@@ -53,6 +54,8 @@ protected:
                 return;
             title_ = box->windowTitle();
             text_ = box->text();
+            defaultIsNo_ =
+                static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::No);
             box->button(answer)->click();
         });
         answering.start(20);
@@ -72,6 +75,7 @@ protected:
     UrlCatcher catcher_;
     QString title_;
     QString text_;
+    bool defaultIsNo_ = false;
 };
 
 TEST_F(UpdatePromptTest, AskedFromAWorkerTheBoxAppearsAndYesOpensTheDownloadPage) {
@@ -86,6 +90,7 @@ TEST_F(UpdatePromptTest, NoOpensNothing) {
     server_.SetEntries("NewVersion=3\nUpdateURL=https://folioforge.invalid/get\n");
     EXPECT_EQ(CheckAndAnswer(QMessageBox::No, false), 1);
     EXPECT_EQ(text_, "Update?\r\nNow?");
+    EXPECT_TRUE(defaultIsNo_) << "Enter must not open the page";
     EXPECT_TRUE(catcher_.opened.isEmpty());
 }
 

@@ -1,7 +1,11 @@
 // The combo box: choices and selection, and its drop-down list: size, place and row picking.
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QScreen>
+#include <QWheelEvent>
 
+#include "drop_down_place.h"
 #include "hosted_fixture.h"
 #include "trellis/ui_combo_box.h"
 
@@ -105,9 +109,115 @@ TEST_F(ComboBoxTest, TheRowUnderThePointerIsHighlighted) {
     EXPECT_EQ(shot.pixel(0, 40), qRgb(0x80, 0x80, 0x80)) << "the frame";
 }
 
+TEST_F(ComboBoxTest, NearTheBottomOfTheScreenTheListOpensUpwards) {
+    AddThree();
+    const QRect screen = window_.screen()->availableGeometry();
+    window_.move(100, screen.bottom() - 120);
+    ClickAt(Centre(combo_));
+    ASSERT_NE(Popup(), nullptr);
+    const QPoint comboTop = window_.mapToGlobal(QPoint(40, 60));
+    EXPECT_EQ(Popup()->geometry(), QRect(comboTop - QPoint(0, 75), QSize(120, 75)));
+}
+
+TEST_F(ComboBoxTest, AListTallerThanTheScreenIsShortenedToWholeRowsAndScrolls) {
+    for (int i = 0; i < 60; ++i) {
+        combo_.AddString(std::to_wstring(i).c_str());
+    }
+    ClickAt(Centre(combo_));
+    ASSERT_NE(Popup(), nullptr);
+    const QRect screen = window_.screen()->availableGeometry();
+    const QRect list = Popup()->geometry();
+    EXPECT_TRUE(screen.contains(list)) << "stays on the screen";
+    EXPECT_EQ(list.top(), window_.mapToGlobal(QPoint(0, 85)).y()) << "below: more room there";
+    EXPECT_EQ(list.height() % 25, 0);
+    EXPECT_GT(list.height(), 0);
+
+    QTest::keyClick(Popup(), Qt::Key_End);
+    const CPopupWnd& popup = combo_.GetPopup();
+    EXPECT_EQ(popup.GetHotIndex(), 59);
+    EXPECT_EQ(popup.GetTopIndex(), 60 - list.height() / 25) << "scrolled to the last row";
+    QWheelEvent wheel(QPointF(10, 10), Popup()->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Popup(), &wheel);
+    EXPECT_EQ(popup.GetTopIndex(), 60 - list.height() / 25 - 3) << "a notch is three rows";
+    QTest::keyClick(Popup(), Qt::Key_Return);
+    EXPECT_EQ(combo_.GetSelectItem(), 59u);
+}
+
+TEST_F(ComboBoxTest, TheKeyboardMovesThroughTheListChoosesAndCloses) {
+    AddThree();
+    ClickAt(Centre(combo_));
+    ASSERT_NE(Popup(), nullptr);
+    QTest::keyClick(Popup(), Qt::Key_Down);
+    QTest::keyClick(Popup(), Qt::Key_Down);
+    QTest::keyClick(Popup(), Qt::Key_Down);
+    QTest::keyClick(Popup(), Qt::Key_Down);
+    EXPECT_EQ(combo_.GetPopup().GetHotIndex(), 2) << "stops at the last row";
+    QTest::keyClick(Popup(), Qt::Key_Up);
+    const QImage shot = Popup()->grab().toImage();
+    EXPECT_EQ(shot.pixel(60, 30), qRgb(0xB7, 0xCC, 0xF5)) << "the highlighted second row";
+    QTest::keyClick(Popup(), Qt::Key_Enter);
+    EXPECT_FALSE(Popup()->isVisible());
+    EXPECT_EQ(combo_.GetSelectItem(), 1u);
+
+    ClickAt(Centre(combo_));
+    EXPECT_EQ(combo_.GetPopup().GetHotIndex(), 1) << "opens at the selection";
+    QTest::keyClick(Popup(), Qt::Key_Home);
+    QTest::keyClick(Popup(), Qt::Key_Escape);
+    EXPECT_FALSE(Popup()->isVisible());
+    EXPECT_EQ(combo_.GetSelectItem(), 1u) << "Escape chooses nothing";
+}
+
+TEST_F(ComboBoxTest, ClosingWithoutAChoiceKeepsASelectionMadeSince) {
+    AddThree();
+    ClickAt(Centre(combo_));
+    QTest::mouseClick(Popup(), Qt::LeftButton, {}, QPoint(10, 60));
+    ASSERT_EQ(combo_.GetSelectItem(), 2u);
+    combo_.SetSelectItem(0);
+    ClickAt(Centre(combo_));
+    QTest::keyClick(Popup(), Qt::Key_Escape);
+    EXPECT_EQ(combo_.GetSelectItem(), 0u) << "the old choice is not applied again";
+}
+
+TEST_F(ComboBoxTest, AClickOutsideTheOpenListAlsoReachesWhatIsUnderThePointer) {
+    AddThree();
+    CUIButton button;
+    const RECT place{200, 120, 280, 150};
+    button.Create(L"Other", &place, &root_, 42);
+    ClickAt(Centre(combo_));
+    window_.messages.clear();
+    const QPoint target = Centre(button);
+    QTest::mousePress(Popup(), Qt::LeftButton, {},
+                      Popup()->mapFromGlobal(window_.mapToGlobal(target)));
+    EXPECT_FALSE(Popup()->isVisible());
+    QTest::qWait(0);
+    QTest::mouseRelease(&window_, Qt::LeftButton, {}, target);
+    const auto commands = window_.Of(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].wParam, MAKEWPARAM(42, UI_COMMAND_TAG));
+
+    ClickAt(Centre(combo_));
+    ASSERT_TRUE(Popup()->isVisible());
+    const QPoint onCombo = Popup()->mapFromGlobal(window_.mapToGlobal(Centre(combo_)));
+    QTest::mousePress(Popup(), Qt::LeftButton, {}, onCombo);
+    QTest::qWait(0);
+    QTest::mouseRelease(&window_, Qt::LeftButton, {}, Centre(combo_));
+    EXPECT_FALSE(Popup()->isVisible()) << "a click on the combo only closes its list";
+}
+
 }  // namespace
 
 namespace {
+
+TEST(PlaceDropDown, BelowAboveOrShortenedOnTheRoomierSide) {
+    const CRect work(0, 0, 800, 600);
+    EXPECT_EQ(PlaceDropDown(CRect(10, 100, 110, 125), 100, 25, 4, work), CRect(10, 125, 110, 225));
+    EXPECT_EQ(PlaceDropDown(CRect(10, 500, 110, 525), 100, 25, 4, work), CRect(10, 400, 110, 500));
+    EXPECT_EQ(PlaceDropDown(CRect(10, 200, 110, 225), 100, 25, 40, work), CRect(10, 225, 110, 600))
+        << "375 below beat 200 above: 15 whole rows";
+    EXPECT_EQ(PlaceDropDown(CRect(750, 590, 850, 600), 100, 25, 1, work), CRect(700, 565, 800, 590))
+        << "kept inside horizontally";
+}
 
 TEST(PopupWnd, WithoutAParentItClosesItselfWhenARowIsChosenAndCallsBack) {
     CPopupWnd popup;

@@ -81,6 +81,21 @@ TEST_F(MainUIObjectTest, MaximiseTwiceRestoresAndSwapsTheGlyphEachTime) {
     EXPECT_EQ(window_.Count(WM_SYSCOMMAND), 0u);
 }
 
+TEST_F(MainUIObjectTest, TheGlyphFollowsTheWindowsStateHoweverItChanges) {
+    CUIButton& maximize = *root_.GetCaptionButton(SC_MAXIMIZE);
+    ShowWindow(Handle(), SW_MAXIMIZE);  // as the window manager would
+    EXPECT_EQ(maximize.GetImageSize(), CSize(14, 12)) << "the restore glyph";
+    ShowWindow(Handle(), SW_RESTORE);
+    EXPECT_EQ(maximize.GetImageSize(), CSize(22, 12));
+
+    QTest::mouseDClick(&window_, Qt::LeftButton, {}, Centre(root_.GetCaptionObject()));
+    EXPECT_TRUE(IsZoomed(Handle())) << "a double click on the caption maximises";
+    EXPECT_EQ(maximize.GetImageSize(), CSize(14, 12));
+    ClickOn(maximize);
+    EXPECT_FALSE(IsZoomed(Handle()));
+    EXPECT_EQ(maximize.GetImageSize(), CSize(22, 12));
+}
+
 TEST_F(MainUIObjectTest, TheSystemsOwnCommandsReachTheWindowUnchanged) {
     SendMessage(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, MAKELPARAM(12, 34));
     const auto commands = window_.Of(WM_SYSCOMMAND);
@@ -91,7 +106,8 @@ TEST_F(MainUIObjectTest, TheSystemsOwnCommandsReachTheWindowUnchanged) {
     ShowWindow(Handle(), SW_RESTORE);
 
     QTest::mousePress(&window_, Qt::LeftButton, {}, QPoint(150, 150));
-    QTest::mouseRelease(&window_, Qt::LeftButton, {}, QPoint(150, 150));
+    QTest::mouseMove(&window_, QPoint(170, 150));
+    QTest::mouseRelease(&window_, Qt::LeftButton, {}, QPoint(170, 150));
     ASSERT_EQ(window_.Count(WM_SYSCOMMAND), 2u);
     EXPECT_EQ(window_.Of(WM_SYSCOMMAND)[1].wParam, SC_MOVE | HTCAPTION);
 }

@@ -109,6 +109,15 @@ TEST_F(MouseRoutingTest, PressingOneObjectAndReleasingOnAnotherClicksTheSecond) 
     EXPECT_EQ(root_.GetMouseDownObject(), nullptr);
 }
 
+TEST_F(MouseRoutingTest, PressingAContainerAndReleasingOnItsChildClicksTheChildOnce) {
+    root_.OnMouseLDown(CPoint(135, 80));
+    ASSERT_EQ(root_.GetMouseDownObject(), &panel_);
+    root_.OnMouseLUp(CPoint(145, 25));
+    EXPECT_THAT(sink_.log, ElementsAre("command 4"));
+    EXPECT_FALSE(panel_.IsMouseDown());
+    EXPECT_EQ(root_.GetMouseDownObject(), nullptr);
+}
+
 TEST_F(MouseRoutingTest, ReleasingOnTheBackgroundClicksTheWindowItself) {
     root_.OnMouseLDown(CPoint(145, 25));
     root_.OnMouseLUp(CPoint(5, 95));
@@ -149,7 +158,7 @@ TEST(MouseReleaseTest, AReleaseOverAChildOfThePressedObjectEndsWithoutLooping) {
     root.OnMouseLDown(CPoint(80, 80));
     ASSERT_EQ(root.GetMouseDownObject(), &panel);
     root.OnMouseLUp(CPoint(30, 30));
-    EXPECT_THAT(sink.log, ElementsAre("command 1", "command 3"));
+    EXPECT_THAT(sink.log, ElementsAre("command 1")) << "one release, one click";
     EXPECT_EQ(root.GetMouseDownObject(), nullptr);
     EXPECT_FALSE(panel.IsMouseDown());
 }

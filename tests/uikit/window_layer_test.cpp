@@ -151,28 +151,69 @@ TEST_F(WindowLayerTest, TheCloseRequestIsASystemCommandAndTheDefaultDestroys) {
     EXPECT_EQ(window_.Count(WM_NCDESTROY), 1u);
 }
 
-TEST_F(WindowLayerTest, PressingWhereTheHitTestSaysCaptionMovesTheWindow) {
+TEST_F(WindowLayerTest, DraggingWhereTheHitTestSaysCaptionMovesTheWindow) {
     window_.hitTest = [](QPoint local) { return local.y() < 30 ? HTCAPTION : HTCLIENT; };
     const QPoint start = window_.pos();
     QTest::mousePress(&window_, Qt::LeftButton, {}, QPoint(50, 10));
     EXPECT_EQ(window_.Count(WM_LBUTTONDOWN), 0u);
     ASSERT_EQ(window_.Count(WM_NCLBUTTONDOWN), 1u);
     EXPECT_EQ(window_.Of(WM_NCLBUTTONDOWN)[0].wParam, static_cast<WPARAM>(HTCAPTION));
+    QTest::mouseMove(&window_, QPoint(51, 11));
+    EXPECT_EQ(window_.Count(WM_SYSCOMMAND), 0u) << "not yet past the drag distance";
+
+    QTest::mouseMove(&window_, QPoint(80, 30));
     const auto commands = window_.Of(WM_SYSCOMMAND);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].wParam, SC_MOVE | HTCAPTION);
-
     QTest::mouseMove(&window_, QPoint(80, 30));
     QTest::mouseRelease(&window_, Qt::LeftButton, {}, QPoint(80, 30));
-    EXPECT_EQ(window_.pos(), start + QPoint(30, 20));
+    EXPECT_EQ(window_.pos(), start + QPoint(30, 20)) << "the window keeps to the press point";
     EXPECT_EQ(window_.Count(WM_LBUTTONUP), 0u);
 
+    QTest::mouseMove(&window_, QPoint(120, 60));
+    EXPECT_EQ(window_.pos(), start + QPoint(30, 20)) << "the release ended the drag";
     QTest::mouseClick(&window_, Qt::LeftButton, {}, QPoint(50, 100));
     EXPECT_EQ(window_.Count(WM_LBUTTONDOWN), 1u) << "the client area gets the click";
     EXPECT_EQ(window_.Count(WM_LBUTTONUP), 1u);
 }
 
-TEST_F(WindowLayerTest, ABorderCodeShowsItsCursorAndAPressResizes) {
+TEST_F(WindowLayerTest, AQuickClickOnTheCaptionNeverLeavesTheWindowFollowingThePointer) {
+    window_.hitTest = [](QPoint local) { return local.y() < 30 ? HTCAPTION : HTCLIENT; };
+    const QPoint start = window_.pos();
+    for (int click = 0; click < 5; ++click) {
+        QTest::mouseClick(&window_, Qt::LeftButton, {}, QPoint(50 + click, 10));
+    }
+    QTest::mouseMove(&window_, QPoint(150, 100));
+    QTest::mouseMove(&window_, QPoint(200, 150));
+    EXPECT_EQ(window_.Count(WM_SYSCOMMAND), 0u);
+    EXPECT_EQ(window_.pos(), start);
+}
+
+TEST_F(WindowLayerTest, ADragEndsWithAReleaseSeenAnywhereOrWhenTheFocusGoes) {
+    window_.hitTest = [](QPoint local) { return local.y() < 30 ? HTCAPTION : HTCLIENT; };
+    RecordingWindow other;
+    other.ShowAt(QRect(500, 100, 100, 100));
+    const auto dragBy = [&](QPoint delta) {
+        QTest::mousePress(&window_, Qt::LeftButton, {}, QPoint(50, 10));
+        QTest::mouseMove(&window_, QPoint(50, 10) + delta);
+    };
+    dragBy({20, 0});
+    QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(10, 10));
+    const QPoint afterFirst = window_.pos();
+    QTest::mouseMove(&window_, QPoint(150, 100), -1);
+    EXPECT_EQ(window_.pos(), afterFirst) << "released over another window";
+
+    SetFocus(Handle());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    dragBy({0, 20});
+    SetFocus(other.GetSafeHwnd());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window_.isActiveWindow(); }, 1000));
+    const QPoint afterSecond = window_.pos();
+    QTest::mouseMove(&window_, QPoint(160, 120));
+    EXPECT_EQ(window_.pos(), afterSecond) << "the focus went elsewhere";
+}
+
+TEST_F(WindowLayerTest, ABorderCodeShowsItsCursorAndADragResizes) {
     window_.hitTest = [](QPoint local) {
         return local.x() >= 295 && local.y() >= 195 ? HTBOTTOMRIGHT : HTCLIENT;
     };
@@ -182,6 +223,7 @@ TEST_F(WindowLayerTest, ABorderCodeShowsItsCursorAndAPressResizes) {
     EXPECT_EQ(window_.cursor().shape(), Qt::ArrowCursor);
 
     QTest::mousePress(&window_, Qt::LeftButton, {}, QPoint(297, 197));
+    QTest::mouseMove(&window_, QPoint(317, 207));
     const auto commands = window_.Of(WM_SYSCOMMAND);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].wParam, SC_SIZE | 8u) << "bottom-right";
@@ -191,6 +233,25 @@ TEST_F(WindowLayerTest, ABorderCodeShowsItsCursorAndAPressResizes) {
     const auto sizes = window_.Of(WM_SIZE);
     ASSERT_FALSE(sizes.empty());
     EXPECT_EQ(sizes.back().lParam, MAKELPARAM(320, 210));
+}
+
+TEST_F(WindowLayerTest, ADoubleClickOnTheCaptionMaximisesAndRestores) {
+    window_.hitTest = [](QPoint local) { return local.y() < 30 ? HTCAPTION : HTCLIENT; };
+    QTest::mouseDClick(&window_, Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_TRUE(IsZoomed(Handle()));
+    ASSERT_EQ(window_.Count(WM_NCLBUTTONDBLCLK), 1u);
+    EXPECT_EQ(window_.Of(WM_SYSCOMMAND).back().wParam, SC_MAXIMIZE);
+    ASSERT_FALSE(window_.Of(WM_SIZE).empty());
+    EXPECT_EQ(window_.Of(WM_SIZE).back().wParam, SIZE_MAXIMIZED);
+
+    QTest::mouseDClick(&window_, Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_FALSE(IsZoomed(Handle()));
+    EXPECT_EQ(window_.Of(WM_SYSCOMMAND).back().wParam, SC_RESTORE);
+    EXPECT_EQ(window_.Of(WM_SIZE).back().wParam, SIZE_RESTORED);
+
+    QTest::mouseDClick(&window_, Qt::LeftButton, {}, QPoint(50, 100));
+    EXPECT_FALSE(IsZoomed(Handle())) << "the client area only sees presses";
+    EXPECT_EQ(window_.Count(WM_LBUTTONDOWN), 1u) << "the double click arrives as a press";
 }
 
 TEST_F(WindowLayerTest, HoverComesOncePerRequestAndLeaveWhenThePointerGoes) {

@@ -111,6 +111,8 @@ void DemoWindow::BuildToolbar(const QTemporaryDir& artFolder) {
     }
     const RECT tabsRect{12, 120, 708, 148};
     tabs_.Create(nullptr, &tabsRect, &root_, kTabs);
+    // The strip stretches with the window, so the tabs stay at its left edge.
+    tabs_.Anchor(ANCHOR_LEFT, &root_, ANCHOR_LEFT, 12);
     tabs_.Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -12);
     for (const wchar_t* text : {L"Pages", L"Layout", L"Watermark", L"Document"}) {
         tabs_.AddItem(text);

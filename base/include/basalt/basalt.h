@@ -18,6 +18,8 @@
 #include <stdint.h>
 #include <wchar.h>
 
+#include "basalt/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -29,7 +31,16 @@ typedef struct HWND__* HWND;
 /* A length-prefixed wide string: the 32-bit byte length sits just before the characters. */
 typedef wchar_t* BSTR;
 
-#define BASALT_API __attribute__((visibility("default")))
+/* The roots of the settings store, for InitBasalt. */
+#ifdef __cplusplus
+inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(uintptr_t{0x80000000u});
+inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(uintptr_t{0x80000001u});
+inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(uintptr_t{0x80000002u});
+#else
+#define HKEY_CLASSES_ROOT ((HKEY)(uintptr_t)0x80000000u)
+#define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001u)
+#define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)0x80000002u)
+#endif
 
 /* ---- Initialisation ---------------------------------------------------------------------- */
 
@@ -132,7 +143,8 @@ BASALT_API int RecordF(int id, const wchar_t* format, ...);
 
 /* Posts every count so far to url (null: the record server's "/record.php"). 1 when the server
  * accepted it (status 2xx); 0 on failure or when network use is switched off. Counts are kept
- * either way. */
+ * either way. Meant for the moment the program closes: it blocks for at most 3 seconds in all,
+ * however slow or silent the server. */
 BASALT_API int SubmitRecord(const wchar_t* url);
 
 /* ---- Base64 ------------------------------------------------------------------------------ */

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "trellis/export.h"
+
 inline const wchar_t* MAKEINTRESOURCEW(unsigned id) {
     return reinterpret_cast<const wchar_t*>(static_cast<std::uintptr_t>(id));
 }
@@ -17,4 +19,4 @@ inline const wchar_t* const IDC_NO = MAKEINTRESOURCEW(32648);
 inline const wchar_t* const IDC_HAND = MAKEINTRESOURCEW(32649);
 
 // The Qt shape for one of the cursor names above; nullopt for any other name.
-std::optional<Qt::CursorShape> CursorShapeForName(const wchar_t* name);
+TRELLIS_API std::optional<Qt::CursorShape> CursorShapeForName(const wchar_t* name);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "trellis/export.h"
 #include "trellis/ui_button.h"
 #include "trellis/ui_image.h"
 #include "trellis/ui_root.h"
@@ -44,7 +45,7 @@ constexpr UINT UIS_MENUBOX = 0x40;
 // Paints over the background and frame, under the objects; rect is the client area.
 using UIDrawProc = void (*)(CDC* dc, const RECT* rect, void* context);
 
-class CMainUIObject : public CUIRoot {
+class TRELLIS_API CMainUIObject : public CUIRoot {
 public:
     CMainUIObject();
     ~CMainUIObject() override;
@@ -121,6 +122,8 @@ protected:
 
     LRESULT HitTest(LPARAM screenPoint);
     void OnCaptionCommand(WPARAM command);
+    // Shows the maximise or restore glyph for the window's state (a WM_SIZE kind).
+    void ShowSizeKind(WPARAM kind);
     // The mouse messages (client points); other messages are ignored.
     void OnMouseMessage(HWND window, UINT msg, POINT pt);
     void OnWindowMouseMove(POINT pt);

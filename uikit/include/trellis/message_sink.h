@@ -8,8 +8,9 @@
 #include <string>
 
 #include "gfx/wintypes.h"
+#include "trellis/export.h"
 
-class CMessageSink {
+class TRELLIS_API CMessageSink {
 public:
     virtual ~CMessageSink() = default;
 

@@ -8,13 +8,15 @@
 
 #include <string>
 
+#include "trellis/export.h"
+
 inline constexpr const char* kToolkitResourceModule = "trellis";
 
-const std::string& GetResourceModule();
-void SetResourceModule(std::string module);
+TRELLIS_API const std::string& GetResourceModule();
+TRELLIS_API void SetResourceModule(std::string module);
 
 // Makes module current for the object's lifetime, then restores the previous one.
-class ScopedResourceModule {
+class TRELLIS_API ScopedResourceModule {
 public:
     explicit ScopedResourceModule(std::string module);
     ~ScopedResourceModule();

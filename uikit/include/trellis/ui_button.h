@@ -12,6 +12,7 @@
 // whole button the pointer is a hand.
 
 #include "gfx/image.h"
+#include "trellis/export.h"
 #include "trellis/ui_object.h"
 
 constexpr DWORD UIBS_TEXT = 0x001;       // show the text
@@ -22,7 +23,7 @@ constexpr DWORD UIBS_DROPRIGHT = 0x020;  // with UIBS_DROPDOWN: the strip at the
 constexpr DWORD UIBS_CHECK = 0x100;      // a check box
 constexpr DWORD UIBS_COLOR = 0x200;      // a colour swatch
 
-class CUIButton : public CUIObject {
+class TRELLIS_API CUIButton : public CUIObject {
 public:
     // The style word (UIBS_ bits); takes effect at the next paint.
     int SetBtStyle(DWORD style);

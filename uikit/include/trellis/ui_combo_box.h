@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "trellis/export.h"
 #include "trellis/popup_wnd.h"
 #include "trellis/ui_object.h"
 
-class CUIComboBox : public CUIObject {
+class TRELLIS_API CUIComboBox : public CUIObject {
 public:
     static constexpr UINT kNoSelection = 0xFFFFFFFF;
 

@@ -13,11 +13,12 @@
 
 #include <QPointer>
 
+#include "trellis/export.h"
 #include "trellis/ui_object.h"
 
 class QLineEdit;
 
-class CUIEdit : public CUIObject {
+class TRELLIS_API CUIEdit : public CUIObject {
 public:
     CUIEdit() = default;
     ~CUIEdit() override;

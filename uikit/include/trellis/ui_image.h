@@ -5,9 +5,10 @@
 // with a thin grey frame, over an optional translucent background. An icon wins over an image.
 
 #include "gfx/image.h"
+#include "trellis/export.h"
 #include "trellis/ui_object.h"
 
-class CUIImage : public CUIObject {
+class TRELLIS_API CUIImage : public CUIObject {
 public:
     // Loads the file at path (absolute, or relative to the program's folder), premultiplied
     // once, dropping the old image first. 1 on success; 0 leaves no image. Redraws either way.

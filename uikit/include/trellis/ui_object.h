@@ -27,6 +27,7 @@
 #include "gfx/dc.h"
 #include "gfx/geometry.h"
 #include "trellis/anchor_edges.h"
+#include "trellis/export.h"
 #include "trellis/messages.h"
 
 class CUIObject;
@@ -39,7 +40,7 @@ struct tagUIAnchor {
     int offset = 0;
 };
 
-class CUIObject {
+class TRELLIS_API CUIObject {
 public:
     CUIObject() = default;
     virtual ~CUIObject();
@@ -176,9 +177,10 @@ protected:
     // Withdraws a showing tooltip and clears the hover object.
     void WithdrawTip();
 
-    // After a release at pt (client coordinates): clears the mouse-down object and lets it,
-    // when it is another object, clear its pressed state with the point in its coordinates.
-    void ReleaseMouseDownObject(POINT pt);
+    // After a release this object has handled: clears the mouse-down object and, when that is
+    // another object, its pressed state, without a second report. One release gives at most
+    // one click.
+    void ReleaseMouseDownObject();
 
     CRect ClientRect() const { return {0, 0, rect_.Width(), rect_.Height()}; }
 

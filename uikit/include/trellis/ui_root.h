@@ -8,10 +8,11 @@
 // The root's rect is the window's client rectangle; its children are the window's objects.
 // Same threading and ownership rules as CUIObject.
 
+#include "trellis/export.h"
 #include "trellis/message_sink.h"
 #include "trellis/ui_object.h"
 
-class CUIRoot : public CUIObject {
+class TRELLIS_API CUIRoot : public CUIObject {
 public:
     // sink is not owned and must outlive the root, or be replaced first.
     explicit CUIRoot(CMessageSink* sink = nullptr) : sink_(sink) {}

@@ -5,9 +5,10 @@
 // it and shows the hand pointer; its click is the ordinary WM_COMMAND.
 
 #include "gfx/text_format.h"
+#include "trellis/export.h"
 #include "trellis/ui_object.h"
 
-class CUIStatic : public CUIObject {
+class TRELLIS_API CUIStatic : public CUIObject {
 public:
     // The DrawText flags for the text; takes effect at the next paint.
     void SetFormat(UINT format) { format_ = format; }
@@ -21,7 +22,7 @@ protected:
     UINT format_ = 0;
 };
 
-class CUILink : public CUIStatic {
+class TRELLIS_API CUILink : public CUIStatic {
 public:
     int OnDraw(CDC* dc, const RECT* rect) override;
     int OnSetCursor(HICON icon, CPoint pt) override;

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "trellis/export.h"
 #include "trellis/ui_object.h"
 
-class CUITab : public CUIObject {
+class TRELLIS_API CUITab : public CUIObject {
 public:
     using CUIObject::IsTransparency;
 

@@ -3,10 +3,11 @@
 // WindowSink, the message sink of a root bound to a window of the window layer: messages, redraws,
 // tooltips and cursors go to the window; with no live window they go nowhere.
 
+#include "trellis/export.h"
 #include "trellis/message_sink.h"
 #include "ui/window_api.h"
 
-class WindowSink final : public CMessageSink {
+class TRELLIS_API WindowSink final : public CMessageSink {
 public:
     void Bind(HWND window) { window_ = window; }
     HWND BoundWindow() const { return window_; }

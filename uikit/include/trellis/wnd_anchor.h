@@ -16,10 +16,11 @@
 
 #include "gfx/wintypes.h"
 #include "trellis/anchor_edges.h"
+#include "trellis/export.h"
 
 using AnchorWnd = HWND;
 
-class CAnchorWindows {
+class TRELLIS_API CAnchorWindows {
 public:
     virtual ~CAnchorWindows() = default;
 
@@ -41,7 +42,7 @@ public:
 };
 
 // The interface over the window layer's handles; one instance for the process.
-CAnchorWindows& WindowLayerWindows();
+TRELLIS_API CAnchorWindows& WindowLayerWindows();
 
 // One edge anchor of a window; a null target leaves the edge free.
 struct tagWndAnchor {
@@ -58,7 +59,7 @@ struct tagAnchorWndData {
     tagWndAnchor bottom;
 };
 
-class CWndAnchor {
+class TRELLIS_API CWndAnchor {
 public:
     // windows is not owned and must outlive this object.
     explicit CWndAnchor(CAnchorWindows& windows = WindowLayerWindows()) : windows_(&windows) {}

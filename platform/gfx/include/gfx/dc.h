@@ -18,6 +18,7 @@
 #include <string>
 
 #include "gfx/geometry.h"
+#include "trellis/export.h"
 
 // Background modes: whether plain text first fills its extent with the background colour.
 constexpr int TRANSPARENT = 1;
@@ -27,7 +28,7 @@ constexpr int OPAQUE = 2;
 constexpr int COLORONCOLOR = 3;
 constexpr int HALFTONE = 4;
 
-class CDC {
+class TRELLIS_API CDC {
 public:
     // A context that draws on surface. The caller keeps the surface alive, and paints on it
     // with nothing else, for the context's lifetime. The font is the application's font.

@@ -12,10 +12,11 @@
 #include <string>
 
 #include "gfx/geometry.h"
+#include "trellis/export.h"
 
 class CDC;
 
-class CImage {
+class TRELLIS_API CImage {
 public:
     bool IsNull() const { return image_.isNull(); }
     int GetWidth() const { return image_.width(); }

@@ -11,7 +11,7 @@
 
 #include "ui/host_window.h"
 
-class CControlWindow : public CHostWindow {
+class TRELLIS_API CControlWindow : public CHostWindow {
 public:
     // Creates the child window of parent with control id id around control.
     CControlWindow(HWND parent, UINT id, std::unique_ptr<QWidget> control);

@@ -11,14 +11,22 @@
 //                                 client area or WM_MOUSELEAVE when leaving it
 //   left press / release          the same hit test, then WM_LBUTTONDOWN / WM_LBUTTONUP, or
 //                                 WM_NCLBUTTONDOWN when the hit code is not HTCLIENT
+//   left double click             a second WM_LBUTTONDOWN, or WM_NCLBUTTONDBLCLK outside the
+//                                 client area
+//   wheel, keys                   WM_MOUSEWHEEL, WM_KEYDOWN (keys with a VK_* code)
+//   maximise, minimise, restore   WM_SIZE with the new kind, also when the size stays
 //   close request (window manager) WM_SYSCOMMAND SC_CLOSE with lParam 0
 //   timers, mouse tracking        WM_TIMER, WM_MOUSEHOVER, WM_MOUSELEAVE
 //
-// The answer to WM_NCHITTEST decides what a press does: HTCAPTION moves the window and the
-// eight border codes resize it, through the window system where it can, else by following the
-// pointer until the button is released. Windows are created hidden; show them with show() or
+// The answer to WM_NCHITTEST decides what a press does: once the pointer has travelled the
+// platform's drag distance with the button still held, HTCAPTION moves the window and the eight
+// border codes resize it, through the window system where it can, else by following the pointer
+// until the button is released (or a release is seen anywhere, or the window loses the focus).
+// A press released before that is only a click. A double click on the caption maximises or
+// restores the window. Windows are created hidden; show them with show() or
 // ShowWindow. A WS_POPUP window is a Qt popup: a press outside it, or activating another window,
-// hides it, and hiding is its deactivation.
+// hides it, and hiding is its deactivation. The press outside then goes on to what lies under
+// the pointer, as a press of its own (unless PassesOnPressOutside says otherwise).
 //
 // A WS_CHILD window lives inside its parent window's client area, carries a control id and
 // shows whenever its parent does until ShowWindow hides it. It receives no activation
@@ -36,9 +44,10 @@
 #include <optional>
 #include <vector>
 
+#include "trellis/export.h"
 #include "ui/window_api.h"
 
-class CHostWindow : public QWidget {
+class TRELLIS_API CHostWindow : public QWidget {
 public:
     explicit CHostWindow(DWORD style = WS_OVERLAPPED, HWND parent = nullptr, UINT id = 0);
     ~CHostWindow() override;
@@ -67,6 +76,10 @@ protected:
     // Sends the message to this window's current procedure; 0 once the window is destroyed.
     LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Whether a press outside this popup at global (screen coordinates), which closes it, also
+    // reaches what lies there. The default: always.
+    virtual bool PassesOnPressOutside(QPoint global) const;
+
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -76,8 +89,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend BOOL DestroyWindow(HWND);
@@ -96,6 +114,12 @@ private:
         QPoint startPointer;
     };
 
+    // A press on the caption or a border, waiting for the pointer to travel the drag distance.
+    struct PendingDrag {
+        LRESULT hit;
+        QPoint pressPointer;
+    };
+
     static LRESULT OwnProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void Destroy();
@@ -104,8 +128,13 @@ private:
     bool StartTimer(UINT_PTR id, UINT elapse);
     bool StopTimer(UINT_PTR id);
     bool TrackMouse(DWORD flags, DWORD hoverTime);
-    void BeginSystemDrag(Qt::Edges edges);
-    void CarryOutSystemCommand(WPARAM command);
+    void ArmDrag(LRESULT hit, QPoint pressPointer);
+    void StartDragPastDistance(QPoint global);
+    void BeginSystemDrag(Qt::Edges edges, QPoint origin);
+    void EndDrags();
+    void CarryOutSystemCommand(WPARAM command, LPARAM point);
+    void Press(QMouseEvent* event, UINT nonClientMsg);
+    void DeliverSize(QSize size);
     LRESULT SmallIconMessage(UINT msg, WPARAM kind, LPARAM icon);
     LRESULT PointerHitTest(QPoint local, QPoint global, UINT mouseMsg);
     void PointerMovedInClient(QPoint local);
@@ -125,5 +154,7 @@ private:
     QPoint hoverAnchor_;
     QBasicTimer hoverTimer_;
 
+    std::optional<PendingDrag> pendingDrag_;
     std::optional<PointerDrag> drag_;
+    WPARAM sizeKind_ = SIZE_RESTORED;  // of the latest WM_SIZE
 };

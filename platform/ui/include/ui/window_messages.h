@@ -33,6 +33,12 @@ constexpr UINT WM_MOUSEHOVER = 0x02A1;  // the pointer rested (TrackMouseEvent)
 constexpr UINT WM_MOUSELEAVE = 0x02A3;  // the pointer left the client area
 constexpr UINT WM_USER = 0x0400;        // first number free for a window's own messages
 
+// Double clicks outside the client area, keys and the wheel.
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;  // wParam hit code, lParam the screen point
+constexpr UINT WM_KEYDOWN = 0x0100;          // wParam VK_*, lParam repeat count (1)
+constexpr UINT WM_MOUSEWHEEL = 0x020A;       // wParam MAKEWPARAM(MK_*, delta), lParam the
+                                             // screen point; delta 120 a notch, + away from you
+
 // Hit codes answered to WM_NCHITTEST.
 constexpr LRESULT HTNOWHERE = 0;
 constexpr LRESULT HTCLIENT = 1;
@@ -65,6 +71,18 @@ constexpr WPARAM SIZE_MINIMIZED = 1;
 constexpr WPARAM SIZE_MAXIMIZED = 2;
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM ICON_SMALL = 0;
+
+// Virtual keys of WM_KEYDOWN: these, and the letters and digits as their upper-case ASCII codes.
+constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_PRIOR = 0x21;  // Page Up
+constexpr WPARAM VK_NEXT = 0x22;   // Page Down
+constexpr WPARAM VK_END = 0x23;
+constexpr WPARAM VK_HOME = 0x24;
+constexpr WPARAM VK_LEFT = 0x25;
+constexpr WPARAM VK_UP = 0x26;
+constexpr WPARAM VK_RIGHT = 0x27;
+constexpr WPARAM VK_DOWN = 0x28;
 
 // Command ids of the standard buttons.
 constexpr UINT IDOK = 1;

@@ -1,0 +1,45 @@
+# Fails when LIBRARY exports a symbol that does not belong to a class or function declared in
+# the public headers under the folders HEADERS (class X / struct X / a declaration "X(").
+execute_process(COMMAND nm -D --defined-only --format=posix -C ${LIBRARY}
+    OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+
+set(declarations "")
+foreach(folder ${HEADERS})
+    file(GLOB headers ${folder}/*.h)
+    foreach(header ${headers})
+        file(READ ${header} text)
+        string(APPEND declarations "${text}\n")
+    endforeach()
+endforeach()
+
+string(REPLACE ";" "\\;" listing "${listing}")
+string(REPLACE "\n" ";" lines "${listing}")
+set(count 0)
+set(strays "")
+foreach(line ${lines})
+    # "name type value size": the demangled name may hold blanks, the last three fields do not.
+    string(REGEX REPLACE " [A-Za-z] [0-9a-f]*( [0-9a-f]*)?$" "" name "${line}")
+    if(name STREQUAL "")
+        continue()
+    endif()
+    math(EXPR count "${count} + 1")
+    string(REGEX REPLACE "^(vtable for |typeinfo for |typeinfo name for |non-virtual thunk to |virtual thunk to )" "" owner "${name}")
+    string(REGEX MATCH "^[A-Za-z_][A-Za-z0-9_]*" owner "${owner}")
+    if(owner STREQUAL "" OR owner MATCHES "^(std|Q[A-Z].*|platform)$")
+        list(APPEND strays "${name}")
+        continue()
+    endif()
+    if(NOT declarations MATCHES "(class|struct) (TRELLIS_API )?${owner}[ \n:{]"
+       AND NOT declarations MATCHES "[ *&>]${owner}\\(")
+        list(APPEND strays "${name}")
+    endif()
+endforeach()
+
+message(STATUS "${count} exported symbols")
+if(strays)
+    string(REPLACE ";" "\n  " strays "${strays}")
+    message(FATAL_ERROR "symbols outside the public interface:\n  ${strays}")
+endif()
