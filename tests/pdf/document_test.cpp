@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "writer_test_support.h"
@@ -26,8 +27,8 @@ TEST_F(DocumentTest, TargetAppearsOnlyWhenTheDocumentEnds) {
     Begin("out.pdf");
     AddBlankPage();
     const std::vector<std::string> during = FolderEntries();
-    ASSERT_EQ(during.size(), 1u);
-    EXPECT_NE(during[0], "out.pdf");
+    EXPECT_EQ(std::count(during.begin(), during.end(), "out.pdf"), 0);
+    EXPECT_LE(during.size(), 1u);  // an unnamed file, or a hidden one where there are none
 
     writer_.end_document(L"");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.pdf"});

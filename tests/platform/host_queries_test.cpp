@@ -1,0 +1,47 @@
+// Small questions to the host: file times, local time, loaded modules.
+
+#include <gtest/gtest.h>
+#include <utime.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/file_io.h"
+#include "platform/local_time.h"
+#include "platform/modules.h"
+#include "platform/text.h"
+#include "temp_dir.h"
+
+TEST(HostQueriesTest, ModificationTimeOfFilesAndFolders) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir / "dated", "x");
+    const utimbuf times{1000000000, 1234567890};
+    ASSERT_EQ(::utime((dir / "dated").c_str(), &times), 0);
+    EXPECT_EQ(platform::ModificationTime(platform::FromUtf8((dir / "dated").string())), 1234567890);
+    EXPECT_TRUE(platform::ModificationTime(platform::FromUtf8(dir.path().string())));
+    EXPECT_FALSE(platform::ModificationTime(platform::FromUtf8((dir / "missing").string())));
+}
+
+TEST(HostQueriesTest, LocalTimeFollowsTheTimeZone) {
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    ::setenv("TZ", "UTC-2", 1);  // POSIX sign: two hours east of UTC
+    ::tzset();
+    const auto local = platform::LocalTime(1234567890);  // 2009-02-13 23:31:30 UTC
+    previous ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    ASSERT_TRUE(local);
+    EXPECT_EQ(local->tm_year, 109);
+    EXPECT_EQ(local->tm_mon, 1);
+    EXPECT_EQ(local->tm_mday, 14);
+    EXPECT_EQ(local->tm_hour, 1);
+}
+
+TEST(HostQueriesTest, ModulesAreFoundByAddress) {
+    EXPECT_TRUE(platform::ModuleFileOf(nullptr).empty());
+    const std::string libc =
+        platform::ModuleFileOf(reinterpret_cast<const void*>(&std::puts)).filename().string();
+    EXPECT_NE(libc.find("libc"), std::string::npos) << libc;
+    EXPECT_EQ(platform::ProgramSymbol("puts"), nullptr);  // the C library's, not the program's
+    EXPECT_EQ(platform::ProgramSymbol("no_such_symbol_anywhere"), nullptr);
+}
