@@ -7,8 +7,8 @@
 #include "failure.h"
 #include "image_embedding.h"
 #include "option_list.h"
-#include "paper_size.h"
 #include "pdf_syntax.h"
+#include "pdfwriter/paper_sizes.h"
 #include "pdfwriter/pdf_writer.h"
 #include "platform/text.h"
 
@@ -58,20 +58,6 @@ ImageFit FitFor(const ImageObject& image, const OptionList& options) {
     fit.width = *width;
     fit.height = *height;
     return fit;
-}
-
-std::u32string CodePoints(std::wstring_view text) {
-    std::u32string points;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char32_t>(text[i]);
-        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
-        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
-        }
-        points += c;
-    }
-    return points;
 }
 
 // The colour operators for a target and colour space (8.6.8), and the number of components.
@@ -225,7 +211,8 @@ void Document::Show(std::wstring_view text) {
         Fail(kErrorScope, "no font is set");
     EmbeddedFont& font = fonts_.Get(text_.font);
     double advance = 0;
-    const std::string glyphs = font.ShowTextOperators(CodePoints(text), text_.size, advance);
+    const std::string glyphs =
+        font.ShowTextOperators(platform::CodePoints(text), text_.size, advance);
     page.AppendContent("BT\n" + page.UseFont(font.id()) + " " + Number(text_.size) + " Tf\n" +
                        Number(text_.x) + " " + Number(text_.y) + " Td\n" + glyphs + "ET\n");
     text_.x += advance;
