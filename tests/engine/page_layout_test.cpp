@@ -15,7 +15,7 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 class PageLayoutTest : public RunFixture {
 protected:
     testsupport::PageSize OnlyPageSize() { return PageSizes(dir_ / "out.pdf").at(0); }
-    engine::ConversionSettings& Settings() { return job_.settingsSnapshot; }
+    engine::ConversionSettings& Settings() { return settings_; }
 };
 
 }  // namespace
@@ -27,7 +27,7 @@ TEST_F(PageLayoutTest, LargeImageShrinksIntoTheUpperPartOfA4) {
     EXPECT_DOUBLE_EQ(OnlyPageSize().width, 595);
     EXPECT_DOUBLE_EQ(OnlyPageSize().height, 842);
     const auto page = RenderPage(dir_ / "out.pdf", 1, 72);
-    EXPECT_TRUE(ColorNear(page.At(300, 200), kRed, 8));   // upper half: the image
+    EXPECT_TRUE(ColorNear(page.At(300, 200), kRed, 8));    // upper half: the image
     EXPECT_TRUE(ColorNear(page.At(300, 640), kWhite, 8));  // lower half: empty paper
 }
 
@@ -70,8 +70,8 @@ TEST_F(PageLayoutTest, WatermarkTextFieldsAndBookmarks) {
     const std::string text = testsupport::ExtractText(dir_ / "out.pdf");
     EXPECT_NE(text.find("holiday - 1 %filename%"), std::string::npos) << text;
     EXPECT_NE(text.find("holiday.v2 - 3"), std::string::npos) << text;
-    const auto outline = testsupport::RunTool("qpdf --json " +
-                                                 testsupport::Quoted(dir_ / "out.pdf")).output;
+    const auto outline =
+        testsupport::RunTool("qpdf --json " + testsupport::Quoted(dir_ / "out.pdf")).output;
     EXPECT_NE(outline.find("\"title\": \"holiday.v2\""), std::string::npos);
 }
 
@@ -93,7 +93,7 @@ TEST_F(PageLayoutTest, UnusableWatermarkSettingsNeverCostThePage) {
     Settings().WaterImage = Image("mark.png", "-size 50x50 xc:blue");
     Settings().WaterImageOpacity = 150;  // stored out of range
     Settings().WaterText = L"text";
-    Settings().WaterFontSize = 0x100;    // low byte 0
+    Settings().WaterFontSize = 0x100;  // low byte 0
     ASSERT_EQ(RunSingle("first.pdf"), engine::RESULT_OK);
     EXPECT_EQ(testsupport::PageCount(dir_ / "first.pdf"), 2);
     EXPECT_TRUE(skipped_.empty());
@@ -110,8 +110,9 @@ TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {
     Add(jpeg);
     ASSERT_EQ(RunSingle(), engine::RESULT_OK);
     testsupport::RunTool("pdfimages -j " + testsupport::Quoted(dir_ / "out.pdf") + " " +
-                            testsupport::Quoted(dir_ / "x"));
-    EXPECT_EQ(testsupport::ReadFile(dir_ / "x-000.jpg"), testsupport::ReadFile(platform::ToUtf8(jpeg)));
+                         testsupport::Quoted(dir_ / "x"));
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "x-000.jpg"),
+              testsupport::ReadFile(platform::ToUtf8(jpeg)));
 }
 
 TEST_F(PageLayoutTest, SizeLimitsShrinkAndKeepTheAspectRatio) {

@@ -1,5 +1,6 @@
 #include "pdf_tools.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -38,6 +39,19 @@ std::string Quoted(const std::filesystem::path& path) {
 
 int QpdfCheck(const std::filesystem::path& pdf) {
     return RunTool("qpdf --check " + Quoted(pdf)).status;
+}
+
+void ExpectEveryPdfPassesQpdf(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".pdf") {
+            continue;
+        }
+        const ToolResult check = RunTool("qpdf --check " + Quoted(entry.path()), true);
+        EXPECT_EQ(check.status, 0)
+            << "qpdf --check " << entry.path() << " exited with " << check.status << ":\n"
+            << check.output;
+    }
 }
 
 std::vector<PageSize> PageSizes(const std::filesystem::path& pdf) {
@@ -136,7 +150,8 @@ Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi) 
 bool ColorNear(const uint8_t* rgb, uint32_t expected, int tolerance) {
     for (int channel = 0; channel < 3; ++channel) {
         const int want = static_cast<int>((expected >> (16 - 8 * channel)) & 0xFF);
-        if (std::abs(rgb[channel] - want) > tolerance) return false;
+        if (std::abs(rgb[channel] - want) > tolerance)
+            return false;
     }
     return true;
 }
