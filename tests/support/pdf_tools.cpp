@@ -44,7 +44,8 @@ int QpdfCheck(const std::filesystem::path& pdf) {
 void ExpectEveryPdfPassesQpdf(const std::filesystem::path& folder) {
     std::error_code error;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".pdf") {
+        if (!entry.is_regular_file() || entry.path().extension() != ".pdf" ||
+            !ReadFile(entry.path()).starts_with("%PDF-")) {
             continue;
         }
         const ToolResult check = RunTool("qpdf --check " + Quoted(entry.path()), true);

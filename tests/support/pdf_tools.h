@@ -23,7 +23,8 @@ std::string Quoted(const std::filesystem::path& path);
 // Exit status of "qpdf --check".
 int QpdfCheck(const std::filesystem::path& pdf);
 
-// Runs "qpdf --check" on every file named *.pdf under folder, for the teardown of fixtures whose
+// Runs "qpdf --check" on every PDF document under folder (a file named *.pdf that starts with
+// "%PDF-"; placeholders a test wrote itself are left out), for the teardown of fixtures whose
 // tests write PDF files. Each one that does not pass (exit status 0) fails the test with its
 // path, qpdf's exit status and its report.
 void ExpectEveryPdfPassesQpdf(const std::filesystem::path& folder);
