@@ -10,7 +10,7 @@ namespace {
 
 std::filesystem::path TempRoot() {
     const char* root = std::getenv("FOLIOFORGE_TEST_TMP");
-    std::filesystem::path base = root ? root : std::filesystem::temp_directory_path();
+    std::filesystem::path base = root ? root : FOLIOFORGE_TEST_TMP_DEFAULT;
     std::filesystem::create_directories(base);
     return base;
 }
