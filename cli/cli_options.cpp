@@ -21,39 +21,45 @@ using Field = const engine::StoredField*;
 template <typename T>
 consteval Field Stored(T Settings::*member) {
     const Field field = engine::FindStoredField(member);
-    if (!field)
+    if (!field) {
         throw "not a stored settings field";
+    }
     return field;
 }
 
 // Parses a whole decimal number within [low, high].
 std::optional<int32_t> ParseNumber(std::string_view text, long low, long high) {
-    if (text.empty() || text.size() > 10)
+    if (text.empty() || text.size() > 10) {
         return std::nullopt;
+    }
     char* end = nullptr;
     const std::string copy(text);
     const long value = std::strtol(copy.c_str(), &end, 10);
-    if (*end != '\0' || value < low || value > high)
+    if (*end != '\0' || value < low || value > high) {
         return std::nullopt;
+    }
     return static_cast<int32_t>(value);
 }
 
 // Parses "A<sep>B" into two numbers within [low, high].
 std::optional<Values> ParsePair(std::string_view text, char separator, long low, long high) {
     const size_t at = text.find(separator);
-    if (at == std::string_view::npos)
+    if (at == std::string_view::npos) {
         return std::nullopt;
+    }
     auto first = ParseNumber(text.substr(0, at), low, high);
     auto second = ParseNumber(text.substr(at + 1), low, high);
-    if (!first || !second)
+    if (!first || !second) {
         return std::nullopt;
+    }
     return Values{*first, *second};
 }
 
 // Parses RRGGBB into a colour reference 0x00BBGGRR.
 std::optional<int32_t> ParseColor(std::string_view text) {
-    if (text.starts_with('#'))
+    if (text.starts_with('#')) {
         text.remove_prefix(1);
+    }
     if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != text.npos) {
         return std::nullopt;
     }
@@ -63,12 +69,14 @@ std::optional<int32_t> ParseColor(std::string_view text) {
 
 // The PageFormat of "image" or of a paper name the engine's page formats use.
 std::optional<int32_t> PageFormatNamed(std::string_view text) {
-    if (text == "image")
+    if (text == "image") {
         return static_cast<int32_t>(engine::PageFormat::kFollowImage);
+    }
     for (auto value = static_cast<int32_t>(engine::PageFormat::kA1);
          value <= static_cast<int32_t>(engine::PageFormat::k11x17); ++value) {
-        if (engine::PaperName(static_cast<engine::PageFormat>(value)) == text)
+        if (engine::PaperName(static_cast<engine::PageFormat>(value)) == text) {
             return value;
+        }
     }
     return std::nullopt;
 }
@@ -77,8 +85,9 @@ std::optional<int32_t> IndexOf(std::string_view text, std::initializer_list<std:
                                int32_t first) {
     int32_t index = first;
     for (std::string_view name : names) {
-        if (text == name)
+        if (text == name) {
             return index;
+        }
         ++index;
     }
     return std::nullopt;
@@ -94,8 +103,9 @@ struct NumberOption {
 };
 
 std::optional<Values> One(std::optional<int32_t> value) {
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     return Values{*value};
 }
 
@@ -214,8 +224,9 @@ private:
     static std::string_view LongName(std::string_view arg) {
         static const std::map<std::string_view, std::string_view> shortNames = {
             {"-o", "output"}, {"-m", "mode"}, {"-r", "recursive"}, {"-q", "quiet"}, {"-h", "help"}};
-        if (arg.starts_with("--"))
+        if (arg.starts_with("--")) {
             return arg.substr(2);
+        }
         auto it = shortNames.find(arg);
         return it == shortNames.end() ? std::string_view() : it->second;
     }
@@ -228,8 +239,9 @@ private:
             name = name.substr(0, equals);
             return value;
         }
-        if (next_ >= args_.size())
+        if (next_ >= args_.size()) {
             return std::nullopt;
+        }
         return std::string_view(args_[next_++]);
     }
 

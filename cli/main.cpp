@@ -32,8 +32,9 @@ struct RunContext {
 };
 
 int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
-    if (gInterrupted)
+    if (gInterrupted) {
         return -1;
+    }
     static_cast<RunContext*>(context)->reporter->Progress(total, index, text ? text : L"");
     return 0;
 }
@@ -68,8 +69,9 @@ std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSetting
     if (single && platform::KindOf(options.output) == platform::PathKind::kFolder) {
         return engine::DefaultOutputTarget(options.output, firstImage, mode, false);
     }
-    if (!single)
+    if (!single) {
         platform::CreateFolders(options.output);
+    }
     return options.output;
 }
 
@@ -102,8 +104,9 @@ void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
 
 int Convert(const cli::CliOptions& options) {
     engine::ConversionSettings settings;
-    if (options.useStoredSettings)
+    if (options.useStoredSettings) {
         settings.LoadSettings();
+    }
     ApplyEdits(options, settings);
 
     cli::ProgressReporter reporter(stderr, isatty(STDERR_FILENO) != 0, options.quiet);
@@ -122,8 +125,9 @@ int Convert(const cli::CliOptions& options) {
         return kUsageError;
     }
     job.SetOutputLocation(output);
-    if (single)
+    if (single) {
         job.SetOutputFile(output);
+    }
     job.SetSettings(settings);
     RunContext context{&reporter};
     job.SetProgressCallback(OnProgress, &context);

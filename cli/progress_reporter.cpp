@@ -12,8 +12,9 @@ constexpr size_t kNameWidth = 32;
 
 std::string FileName(const std::wstring& path) {
     std::wstring name(platform::FileNamePart(path));
-    if (name.size() > kNameWidth)
+    if (name.size() > kNameWidth) {
         name = L"…" + name.substr(name.size() - kNameWidth + 1);
+    }
     return platform::ToUtf8(name);
 }
 
@@ -51,8 +52,9 @@ ProgressReporter::ProgressReporter(std::FILE* out, bool showBar, bool quiet)
     : out_(out), showBar_(showBar && !quiet), quiet_(quiet) {}
 
 void ProgressReporter::Progress(int total, int index, const std::wstring& text) {
-    if (showBar_ && index < total)
+    if (showBar_ && index < total) {
         DrawBar(total, index, text);
+    }
 }
 
 void ProgressReporter::DrawBar(int total, int index, const std::wstring& path) {
@@ -69,8 +71,9 @@ void ProgressReporter::DrawBar(int total, int index, const std::wstring& path) {
 }
 
 void ProgressReporter::ClearBar() {
-    if (!barShown_)
+    if (!barShown_) {
         return;
+    }
     std::fputs("\r\033[K", out_);
     barShown_ = false;
 }
@@ -88,8 +91,9 @@ void ProgressReporter::Rejected(const std::wstring& path, const std::wstring& re
 
 void ProgressReporter::Finish(int result, bool interrupted, int pages, const std::wstring& output) {
     ClearBar();
-    if (quiet_ && result == engine::RESULT_OK && !interrupted)
+    if (quiet_ && result == engine::RESULT_OK && !interrupted) {
         return;
+    }
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const char* outcome = interrupted ? "interrupted" : ResultText(result);

@@ -20,16 +20,18 @@ constexpr std::array<std::wstring_view, 12> kAcceptedExtensions = {
 bool ConversionJob::IsAcceptedImage(std::wstring_view path) {
     const std::wstring_view fileName = FileNamePart(path);
     const size_t dot = fileName.find_last_of(L'.');
-    if (dot == std::wstring_view::npos)
+    if (dot == std::wstring_view::npos) {
         return false;
+    }
     const std::wstring extension = platform::ToFolded(fileName.substr(dot));
     return std::find(kAcceptedExtensions.begin(), kAcceptedExtensions.end(), extension) !=
            kAcceptedExtensions.end();
 }
 
 int32_t ConversionJob::AddImagePath(const std::wstring& path) {
-    if (!IsAcceptedImage(path) || platform::KindOf(path) != platform::PathKind::kOther)
+    if (!IsAcceptedImage(path) || platform::KindOf(path) != platform::PathKind::kOther) {
         return -1;
+    }
     std::lock_guard guard(lock_);
     imagePaths_.push_back(path);
     return static_cast<int32_t>(imagePaths_.size());

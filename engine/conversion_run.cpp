@@ -33,8 +33,9 @@ RunResult WriteDocumentInfo(pdf::PdfWriter& writer, const ConversionSettings& se
     };
     try {
         for (const auto& [key, value] : fields) {
-            if (!value->empty())
+            if (!value->empty()) {
                 writer.set_info(key, *value);
+            }
         }
         return RESULT_OK;
     } catch (const pdf::PdfError&) {
@@ -59,25 +60,29 @@ RunResult FinishDocument(pdf::PdfWriter& writer) {
 
 // The result that ends a run before it starts: no output target, or no images.
 RunResult MissingInput(const std::wstring& target, size_t total) {
-    if (target.empty())
+    if (target.empty()) {
         return RESULT_NO_OUTPUT;
+    }
     return total == 0 ? RESULT_NO_IMAGES : RESULT_OK;
 }
 
 RunResult RunSingle(RunState& run) {
     const size_t total = run.paths.size();
-    if (const RunResult missing = MissingInput(run.outputFile, total))
+    if (const RunResult missing = MissingInput(run.outputFile, total)) {
         return missing;
+    }
     auto writer = std::make_unique<pdf::PdfWriter>();
     RunResult result = OpenDocument(run, *writer, run.outputFile);
-    if (result != RESULT_OK)
+    if (result != RESULT_OK) {
         return result;
+    }
     ScopedEncodeAhead ahead(run, run.paths);
     bool attempted = false;
     std::wstring path;
     for (size_t i = 0; i < total; ++i) {
-        if (!run.PathAt(i, path))
+        if (!run.PathAt(i, path)) {
             continue;
+        }
         if (run.Report(total, i, path) < 0) {
             result = RESULT_CANCELLED;
             break;
@@ -86,27 +91,31 @@ RunResult RunSingle(RunState& run) {
         attempted = true;
     }
     run.Report(total, total, path);
-    if (attempted)
+    if (attempted) {
         result = FinishDocument(*writer);
+    }
     return result;
 }
 
 RunResult RunPerImage(RunState& run) {
     const std::wstring& folder = run.outputLocation;
     const size_t total = run.paths.size();
-    if (const RunResult missing = MissingInput(folder, total))
+    if (const RunResult missing = MissingInput(folder, total)) {
         return missing;
+    }
     RunResult result = RESULT_OK;
     ScopedEncodeAhead ahead(run, run.paths);
     for (size_t i = 0; i < total; ++i) {
         std::wstring path;
-        if (!run.PathAt(i, path))
+        if (!run.PathAt(i, path)) {
             continue;
+        }
         auto writer = std::make_unique<pdf::PdfWriter>();
         const std::wstring name(FileNamePart(path));
         result = OpenDocument(run, *writer, OutputNameFor(run.settings, path, name, folder));
-        if (result != RESULT_OK)
+        if (result != RESULT_OK) {
             continue;
+        }
         if (run.Report(total, i, path) < 0) {
             result = RESULT_CANCELLED;  // the document just begun is abandoned with its writer
             break;
@@ -137,8 +146,9 @@ std::vector<FolderGroup> GroupByFolder(const RunState& run) {
         group.paths.push_back(path);
     }
     std::vector<FolderGroup> ordered;
-    for (auto& [key, group] : groups)
+    for (auto& [key, group] : groups) {
         ordered.push_back(std::move(group));
+    }
     return ordered;
 }
 
@@ -157,8 +167,9 @@ FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t tota
     const std::wstring name = platform::ToFolded(FileNamePart(group.folder));
     const std::wstring out = OutputNameFor(run.settings, group.folder, name, run.outputLocation);
     const RunResult opened = OpenDocument(run, *writer, out);
-    if (opened != RESULT_OK)
+    if (opened != RESULT_OK) {
         return {opened, done, true};
+    }
     bool cancelled = false;
     int page = 1;
     for (const std::wstring& path : group.paths) {
@@ -169,15 +180,17 @@ FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t tota
         PlaceImagePage(run, *writer, path, page++);
     }
     FinishDocument(*writer);
-    if (run.Report(total, done, out) < 0)
+    if (run.Report(total, done, out) < 0) {
         cancelled = true;
+    }
     return {cancelled ? RESULT_CANCELLED : RESULT_OK, done, !cancelled};
 }
 
 RunResult RunPerFolder(RunState& run) {
     const size_t total = run.paths.size();
-    if (const RunResult missing = MissingInput(run.outputLocation, total))
+    if (const RunResult missing = MissingInput(run.outputLocation, total)) {
         return missing;
+    }
     const std::vector<FolderGroup> groups = GroupByFolder(run);
     std::vector<std::wstring> pageOrder;
     for (const FolderGroup& group : groups) {
@@ -187,8 +200,9 @@ RunResult RunPerFolder(RunState& run) {
     FolderOutcome outcome;
     for (const FolderGroup& group : groups) {
         outcome = ConvertFolder(run, group, total, outcome.done);
-        if (!outcome.goOn)
+        if (!outcome.goOn) {
             break;
+        }
     }
     return outcome.result;
 }
@@ -208,22 +222,25 @@ RunResult RunInMode(RunState& run) {
 }  // namespace
 
 bool RunState::PathAt(size_t index, std::wstring& path) const {
-    if (index >= paths.size())
+    if (index >= paths.size()) {
         return false;
+    }
     path = paths[index];
     return true;
 }
 
 int32_t RunState::Report(size_t total, size_t index, const std::wstring& text) const {
-    if (!progressCallback)
+    if (!progressCallback) {
         return 0;
+    }
     return progressCallback(static_cast<int32_t>(total), static_cast<int32_t>(index), text.c_str(),
                             progressContext);
 }
 
 void RunState::ReportSkip(const std::wstring& path, const std::wstring& reason) const {
-    if (diagnosticSink)
+    if (diagnosticSink) {
         diagnosticSink(path, reason);
+    }
 }
 
 RunResult ConversionJob::Run() {

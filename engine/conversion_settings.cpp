@@ -50,15 +50,17 @@ std::wstring ConversionSettings::DefaultOutputFolder() {
 }
 
 std::wstring ConversionSettings::GetOutputFolder() {
-    if (PDFPath.empty())
+    if (PDFPath.empty()) {
         PDFPath = DefaultOutputFolder();
+    }
     return PDFPath;
 }
 
 bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& text) {
     const StoredField* field = FindStoredField(name, FieldKind::kText);
-    if (!field)
+    if (!field) {
         return false;
+    }
     std::wstring& current = this->*field->text;
     if (!platform::EqualsIgnoreCase(current, text)) {
         current = text;
@@ -69,8 +71,9 @@ bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& tex
 
 bool ConversionSettings::SetNumber(std::wstring_view name, int32_t value) {
     const StoredField* field = FindStoredField(name, FieldKind::kNumber);
-    if (!field)
+    if (!field) {
         return false;
+    }
     if (field->number == &ConversionSettings::WaterFontSize) {
         SetWaterFontSize(value);
         return true;

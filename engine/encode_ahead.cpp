@@ -11,8 +11,9 @@ EncodeAhead::EncodeAhead(const ConversionSettings& settings, const EncodeRequest
 }
 
 EncodeAhead::~EncodeAhead() {
-    for (Pending& pending : pending_)
+    for (Pending& pending : pending_) {
         pending.result.wait();
+    }
 }
 
 void EncodeAhead::Launch() {
@@ -27,8 +28,9 @@ void EncodeAhead::Launch() {
 std::optional<EncodedImage> EncodeAhead::Take(const std::wstring& path) {
     auto match = std::find_if(pending_.begin(), pending_.end(),
                               [&](const Pending& pending) { return pending.path == path; });
-    if (match == pending_.end())
+    if (match == pending_.end()) {
         return std::nullopt;
+    }
     EncodedImage result = match->result.get();
     pending_.erase(pending_.begin(), match + 1);
     Launch();

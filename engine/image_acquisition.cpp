@@ -52,8 +52,9 @@ EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
 bool FitWithinLimits(imaging::Image& image, uint32_t maxWidth, uint32_t maxHeight) {
     const uint32_t width = image.GetWidth();
     const uint32_t height = image.GetHeight();
-    if (width <= maxWidth && height <= maxHeight)
+    if (width <= maxWidth && height <= maxHeight) {
         return true;
+    }
     const double ratio =
         std::max(static_cast<double>(width) / maxWidth, static_cast<double>(height) / maxHeight);
     return image.Resample(static_cast<uint32_t>(width / ratio),
@@ -68,16 +69,18 @@ bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& f
     }
     if (!image.Decode(bytes->data(), bytes->size(), 0) || !image.IsValid()) {
         failure = platform::FromUtf8(image.GetLastError());
-        if (failure.empty())
+        if (failure.empty()) {
             failure = L"not a readable image";
+        }
         return false;
     }
     return true;
 }
 
 bool EncodeAs(imaging::Image& image, const EncodePlan& plan, std::vector<uint8_t>& block) {
-    if (plan.quality >= 0)
+    if (plan.quality >= 0) {
         image.SetJpegQuality(static_cast<uint8_t>(plan.quality));
+    }
     if ((plan.grayAlways || (plan.grayWhenIndexed && image.IsIndexed())) && !image.GrayScale()) {
         return false;
     }
@@ -101,8 +104,9 @@ EncodedBlock::~EncodedBlock() {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
     auto bytes = platform::ReadFileBytes(platform::ToUtf8(path));
-    if (!bytes)
+    if (!bytes) {
         return std::nullopt;
+    }
     return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
 
@@ -115,8 +119,9 @@ std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& sett
         return EncodeRequest{settings.ImageEncode, LimitOrUnbounded(settings.ImageMaxX),
                              LimitOrUnbounded(settings.ImageMaxY)};
     }
-    if (settings.ImageEncode == kKeepSource)
+    if (settings.ImageEncode == kKeepSource) {
         return std::nullopt;
+    }
     const bool known = settings.ImageEncode >= kEncodeJpeg && settings.ImageEncode <= kEncodeTiff;
     return EncodeRequest{known ? settings.ImageEncode : kEncodeJpeg};
 }
@@ -125,8 +130,9 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
                              const EncodeRequest& request) {
     EncodedImage result;
     imaging::Image image;
-    if (!DecodeFile(image, path, result.failure))
+    if (!DecodeFile(image, path, result.failure)) {
         return result;
+    }
     if (settings.DPI != 0) {
         image.SetXDPI(static_cast<uint32_t>(settings.DPI));
         image.SetYDPI(static_cast<uint32_t>(settings.DPI));
@@ -145,12 +151,14 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
 ReencodedImage ReencodeImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
                              const EncodeRequest& request) {
     std::optional<EncodedImage> prepared;
-    if (run.encodeAhead)
+    if (run.encodeAhead) {
         prepared = run.encodeAhead->Take(path);
+    }
     EncodedImage encoded =
         prepared ? std::move(*prepared) : EncodeImageFile(run.settings, path, request);
-    if (!encoded.bytes)
+    if (!encoded.bytes) {
         return {nullptr, std::move(encoded.failure)};
+    }
     return {std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes)), {}};
 }
 
@@ -159,18 +167,21 @@ AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wst
     std::optional<EncodeRequest> request = UpfrontEncodeRequest(run.settings);
     if (!request) {
         result.handle = LoadDirect(writer, path);
-        if (result.handle != -1)
+        if (result.handle != -1) {
             return result;
+        }
         request = EncodeRequest{run.settings.DefaultImageEncode};
     }
     ReencodedImage reencoded = ReencodeImage(run, writer, path, *request);
     result.block = std::move(reencoded.block);
     result.failure = std::move(reencoded.failure);
-    if (!result.block)
+    if (!result.block) {
         return result;
+    }
     result.handle = writer.load_image(L"auto", kVirtualFile, L"");
-    if (result.handle == -1)
+    if (result.handle == -1) {
         result.failure = writer.get_errmsg();
+    }
     return result;
 }
 

@@ -19,18 +19,21 @@ std::wstring SourceFolderName(std::wstring_view firstImage) {
 std::wstring DefaultOutputTarget(const std::wstring& base, const std::wstring& firstImage,
                                  DocumentMode mode, bool saveToImageDir) {
     const bool single = mode == DocumentMode::kSingle;
-    if (!single && saveToImageDir)
+    if (!single && saveToImageDir) {
         return base;
+    }
     platform::CreateFolders(base);
     const std::wstring stem = base + L"/" + SourceFolderName(firstImage);
     const std::wstring extension = single ? L".pdf" : L"";
     for (int i = 0; i < 1000; ++i) {
         const std::wstring suffix = i == 0 ? L"" : L"(" + std::to_wstring(i) + L")";
         const std::wstring candidate = stem + suffix + extension;
-        if (platform::KindOf(candidate) != platform::PathKind::kMissing)
+        if (platform::KindOf(candidate) != platform::PathKind::kMissing) {
             continue;
-        if (!single)
+        }
+        if (!single) {
             platform::CreateFolders(candidate);
+        }
         return candidate;
     }
     return base;

@@ -74,8 +74,9 @@ void BuildPage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, 
     writer.close_image(image.handle);
     image.block.reset();
     DrawWatermarks(run, writer, path, number);
-    if (settings.CreateBookmark)
+    if (settings.CreateBookmark) {
         writer.create_bookmark(BookmarkTitle(path), L"");
+    }
     writer.end_page_ext(L"");
     ++run.pagesPlaced;
 }

@@ -16,8 +16,9 @@ namespace {
 std::wstring ModificationDate(const std::wstring& path) {
     const std::optional<std::time_t> modified = platform::ModificationTime(path);
     const std::optional<std::tm> local = modified ? platform::LocalTime(*modified) : std::nullopt;
-    if (!local)
+    if (!local) {
         return {};
+    }
     char date[32];
     std::strftime(date, sizeof date, "%Y/%m/%d", &*local);
     return platform::FromUtf8(date);
@@ -26,12 +27,14 @@ std::wstring ModificationDate(const std::wstring& path) {
 // The first font that loads: a Japanese-capable one, a Chinese-capable one, then a Latin sans.
 int LoadWatermarkFont(pdf::PdfWriter& writer) {
     int font = writer.load_font(L"KozMinPro-Regular-Acro", L"UniJIS-UCS2-H", L"");
-    if (font != -1)
+    if (font != -1) {
         return font;
+    }
     writer.set_parameter(L"SearchPath", L"宋体=/usr/fonts");
     font = writer.load_font(L"宋体", L"unicode", L"");
-    if (font != -1)
+    if (font != -1) {
         return font;
+    }
     writer.set_parameter(L"SearchPath", L"Arial=/usr/fonts");
     return writer.load_font(L"Arial", L"unicode", L"");
 }
@@ -39,8 +42,9 @@ int LoadWatermarkFont(pdf::PdfWriter& writer) {
 void DrawImageWatermark(RunState& run, pdf::PdfWriter& writer) {
     const ConversionSettings& settings = run.settings;
     const int image = AcquireWatermarkImage(run, writer);
-    if (image == -1)
+    if (image == -1) {
         return;
+    }
     // A stored opacity outside 0 to 100 would make the writer reject the state and drop the
     // page; it is held to the nearest end instead.
     const int percent = std::clamp(settings.WaterImageOpacity, 0, 100);
@@ -54,11 +58,13 @@ void DrawImageWatermark(RunState& run, pdf::PdfWriter& writer) {
 void DrawTextWatermark(const ConversionSettings& settings, pdf::PdfWriter& writer,
                        const std::wstring& path, int number) {
     const std::wstring text = ExpandWatermarkText(settings.WaterText, path, number);
-    if (text.empty() || settings.WaterFontPoints() == 0)
+    if (text.empty() || settings.WaterFontPoints() == 0) {
         return;  // size 0 shows nothing
+    }
     const int font = LoadWatermarkFont(writer);
-    if (font == -1)
+    if (font == -1) {
         return;
+    }
     const double size = settings.WaterFontPoints();
     writer.setfont(font, size);
     const double pageHeight = writer.get_value(L"pageheight", 0);
@@ -73,11 +79,13 @@ void DrawTextWatermark(const ConversionSettings& settings, pdf::PdfWriter& write
 }  // namespace
 
 int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer) {
-    if (run.watermarkImage != -1)
+    if (run.watermarkImage != -1) {
         return run.watermarkImage;
+    }
     const std::wstring& file = run.settings.WaterImage;
-    if (file.empty())
+    if (file.empty()) {
         return -1;
+    }
     run.watermarkImage = writer.load_image(L"auto", file, L"");
     return run.watermarkImage;
 }
@@ -90,8 +98,9 @@ std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& p
     platform::ReplaceAll(result, L"%Number%", std::to_wstring(number));
     if (result.find(L"%MDate%") != std::wstring::npos) {
         const std::wstring date = ModificationDate(path);
-        if (!date.empty())
+        if (!date.empty()) {
             platform::ReplaceAll(result, L"%MDate%", date);
+        }
     }
     return result;
 }

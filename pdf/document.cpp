@@ -18,8 +18,9 @@ namespace {
 // The page size an option list gives, "width=a4.width height=a4.height" and the like.
 double PageDimension(const OptionList& options, std::string_view key, double given) {
     const std::optional<std::wstring> text = options.Text(key);
-    if (!text)
+    if (!text) {
         return given;
+    }
     const std::optional<double> value = ResolvePageDimension(*text);
     if (!value) {
         Fail(kErrorOption,
@@ -44,8 +45,9 @@ struct ImageFit {
 ImageFit FitFor(const ImageObject& image, const OptionList& options) {
     ImageFit fit{image.width, image.height, options.Flag("adjustpage")};
     const std::wstring method = options.Text("fitmethod").value_or(L"nofit");
-    if (method == L"nofit")
+    if (method == L"nofit") {
         return fit;
+    }
     if (method != L"entire") {
         Fail(kErrorOption, "unsupported fitmethod '" + platform::ToUtf8(method) + "'");
     }
@@ -64,22 +66,29 @@ ImageFit FitFor(const ImageObject& image, const OptionList& options) {
 std::vector<std::string> ColorOperators(std::wstring_view target, std::wstring_view space,
                                         int& components) {
     std::string fill;
-    if (space == L"gray")
+    if (space == L"gray") {
         fill = "g", components = 1;
-    if (space == L"rgb")
+    }
+    if (space == L"rgb") {
         fill = "rg", components = 3;
-    if (space == L"cmyk")
+    }
+    if (space == L"cmyk") {
         fill = "k", components = 4;
-    if (fill.empty())
+    }
+    if (fill.empty()) {
         Fail(kErrorParameter, "unknown colour space " + platform::ToUtf8(space));
+    }
     std::string stroke = fill;
     stroke[0] = static_cast<char>(std::toupper(stroke[0]));
-    if (target == L"fill")
+    if (target == L"fill") {
         return {fill};
-    if (target == L"stroke")
+    }
+    if (target == L"stroke") {
         return {stroke};
-    if (target == L"fillstroke")
+    }
+    if (target == L"fillstroke") {
         return {fill, stroke};
+    }
     Fail(kErrorParameter, "unknown colour target " + platform::ToUtf8(target));
 }
 
@@ -98,8 +107,9 @@ void Document::BeginPage(double width, double height, std::wstring_view optlist)
     height = PageDimension(options, "height", height);
     CheckPageDimension(width);
     CheckPageDimension(height);
-    if (page_)
+    if (page_) {
         AbandonPage();
+    }
     const uint32_t id = sparePageId_ != 0 ? sparePageId_ : writer_.Allocate();
     sparePageId_ = 0;
     page_.emplace(id, width, height);
@@ -126,14 +136,16 @@ void Document::AbandonPage() {
 }
 
 Page& Document::OpenPage() {
-    if (!page_)
+    if (!page_) {
         Fail(kErrorScope, "no page is open");
+    }
     return *page_;
 }
 
 const Page& Document::OpenPage() const {
-    if (!page_)
+    if (!page_) {
         Fail(kErrorScope, "no page is open");
+    }
     return *page_;
 }
 
@@ -146,11 +158,13 @@ int Document::LoadImage(ImageSource& source, std::wstring_view imageType,
 void Document::FitImage(int handle, double x, double y, std::wstring_view optlist) {
     const ImageObject& image = images_.Get(handle);
     Page& page = OpenPage();
-    if (!std::isfinite(x) || !std::isfinite(y))
+    if (!std::isfinite(x) || !std::isfinite(y)) {
         Fail(kErrorParameter, "bad image position");
+    }
     const ImageFit fit = FitFor(image, OptionList(optlist, {"boxsize", "fitmethod", "adjustpage"}));
-    if (fit.adjustPage)
+    if (fit.adjustPage) {
         page.Resize(fit.width + 2 * x, fit.height + 2 * y);
+    }
     page.AppendContent("q " + Number(fit.width) + " 0 0 " + Number(fit.height) + " " + Number(x) +
                        " " + Number(y) + " cm " + page.UseImage(image.objectId) + " Do Q\n");
 }
@@ -182,8 +196,9 @@ void Document::SetFont(int handle, double size) {
 
 void Document::SetTextPosition(double x, double y) {
     OpenPage();
-    if (!std::isfinite(x) || !std::isfinite(y))
+    if (!std::isfinite(x) || !std::isfinite(y)) {
         Fail(kErrorParameter, "bad text position");
+    }
     text_.x = x;
     text_.y = y;
 }
@@ -207,8 +222,9 @@ void Document::SetColor(std::wstring_view target, std::wstring_view space,
 
 void Document::Show(std::wstring_view text) {
     Page& page = OpenPage();
-    if (text_.font < 0)
+    if (text_.font < 0) {
         Fail(kErrorScope, "no font is set");
+    }
     EmbeddedFont& font = fonts_.Get(text_.font);
     double advance = 0;
     const std::string glyphs =
@@ -226,14 +242,17 @@ int Document::CreateBookmark(std::wstring_view title, std::wstring_view optlist)
 
 void Document::Finish(std::wstring_view optlist) {
     OptionList(optlist, {});
-    if (page_)
+    if (page_) {
         AbandonPage();
-    if (pageIds_.empty())
+    }
+    if (pageIds_.empty()) {
         Fail(kErrorNoPages, "the document has no pages");
+    }
     fonts_.WriteAll(writer_);
     std::string kids;
-    for (const uint32_t id : pageIds_)
+    for (const uint32_t id : pageIds_) {
         kids += Reference(id) + " ";
+    }
     writer_.WriteObject(pageTreeId_, "<</Type /Pages /Kids [" + kids + "] /Count " +
                                          std::to_string(pageIds_.size()) + ">>");
     std::string catalog = "<</Type /Catalog /Pages " + Reference(pageTreeId_);
@@ -253,8 +272,9 @@ std::string Document::TrailerEntries(uint32_t catalogId, uint32_t infoId) const 
     uint8_t identifier[16] = {};
     if (!settings_.deterministic) {
         std::random_device device;
-        for (uint8_t& byte : identifier)
+        for (uint8_t& byte : identifier) {
             byte = static_cast<uint8_t>(device());
+        }
     }
     const std::string id = HexString(identifier);
     return "/Root " + Reference(catalogId) + " /Info " + Reference(infoId) + " /ID [" + id + " " +

@@ -23,23 +23,27 @@ const std::filesystem::path& NotAFolder(const std::filesystem::path& target) {
 }  // namespace
 
 OutputFile::OutputFile(const std::filesystem::path& target) : file_(NotAFolder(target)) {
-    if (!file_.ok())
+    if (!file_.ok()) {
         FailWithError("cannot create a file in the folder of");
+    }
     buffer_.reserve(kBufferSize);
 }
 
 void OutputFile::CheckUsable() const {
-    if (!file_.ok())
+    if (!file_.ok()) {
         Fail(kErrorFile, "the document could not be written before");
+    }
 }
 
 void OutputFile::Write(const void* data, size_t size) {
     CheckUsable();
-    if (buffer_.size() + size > kBufferSize)
+    if (buffer_.size() + size > kBufferSize) {
         Flush();
+    }
     if (size >= kBufferSize) {
-        if (!file_.Write(data, size))
+        if (!file_.Write(data, size)) {
             FailWithError("cannot write");
+        }
     } else {
         const char* bytes = static_cast<const char*>(data);
         buffer_.insert(buffer_.end(), bytes, bytes + size);
@@ -67,8 +71,9 @@ void OutputFile::CopyFrom(int fd, uint64_t size) {
 void OutputFile::Commit() {
     CheckUsable();
     Flush();
-    if (!file_.Commit())
+    if (!file_.Commit()) {
         FailWithError("cannot replace");
+    }
 }
 
 void OutputFile::Flush() {

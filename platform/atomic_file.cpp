@@ -25,8 +25,9 @@ std::filesystem::path HiddenName(const std::filesystem::path& folder) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device device;
     std::string name = ".ff";
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         name += kLetters[device() % (sizeof kLetters - 1)];
+    }
     return folder / name;
 }
 
@@ -53,8 +54,9 @@ AtomicFile::AtomicFile(std::filesystem::path target, unsigned mode) : target_(st
     for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
         temporary_ = HiddenName(folder);
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd_ < 0 && errno != EEXIST)
+        if (fd_ < 0 && errno != EEXIST) {
             break;
+        }
     }
     if (fd_ < 0) {
         temporary_.clear();
@@ -67,31 +69,36 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Fail(int error) {
-    if (error_ == 0)
+    if (error_ == 0) {
         error_ = error == 0 ? EIO : error;
+    }
     Discard();
     return false;
 }
 
 bool AtomicFile::SetMode(unsigned mode) {
-    if (!ok())
+    if (!ok()) {
         return false;
+    }
     return ::fchmod(fd_, mode) == 0 || Fail(errno);
 }
 
 bool AtomicFile::Write(const void* data, size_t size) {
-    if (!ok())
+    if (!ok()) {
         return false;
+    }
     return WriteAll(static_cast<const char*>(data), size);
 }
 
 bool AtomicFile::WriteAll(const char* bytes, size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(fd_, bytes, size);
-        if (written < 0 && errno == EINTR)
+        if (written < 0 && errno == EINTR) {
             continue;
-        if (written <= 0)
+        }
+        if (written <= 0) {
             return Fail(written == 0 ? ENOSPC : errno);
+        }
         bytes += written;
         size -= static_cast<size_t>(written);
     }
@@ -99,14 +106,16 @@ bool AtomicFile::WriteAll(const char* bytes, size_t size) {
 }
 
 AtomicFile::CopyResult AtomicFile::CopyFrom(int fd, uint64_t size) {
-    if (!ok())
+    if (!ok()) {
         return CopyResult::kWriteFailed;
+    }
     off_t offset = 0;
     while (static_cast<uint64_t>(offset) < size) {
         const ssize_t copied =
             ::copy_file_range(fd, &offset, fd_, nullptr, size - static_cast<uint64_t>(offset), 0);
-        if (copied < 0 && errno == EINTR)
+        if (copied < 0 && errno == EINTR) {
             continue;
+        }
         if (copied < 0 &&
             (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
             return CopyByReading(fd, static_cast<uint64_t>(offset), size);
@@ -132,32 +141,38 @@ AtomicFile::CopyResult AtomicFile::CopyByReading(int fd, uint64_t offset, uint64
     while (offset < size) {
         const size_t wanted = static_cast<size_t>(std::min<uint64_t>(chunk.size(), size - offset));
         const ssize_t got = ::pread(fd, chunk.data(), wanted, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
+        }
         if (got <= 0) {
             Fail(got == 0 ? ENODATA : errno);
             return got == 0 ? CopyResult::kSourceEnded : CopyResult::kReadFailed;
         }
-        if (!WriteAll(chunk.data(), static_cast<size_t>(got)))
+        if (!WriteAll(chunk.data(), static_cast<size_t>(got))) {
             return CopyResult::kWriteFailed;
+        }
         offset += static_cast<uint64_t>(got);
     }
     return CopyResult::kCopied;
 }
 
 bool AtomicFile::Commit(Placement placement) {
-    if (!ok())
+    if (!ok()) {
         return false;
-    if (::fsync(fd_) != 0)
+    }
+    if (::fsync(fd_) != 0) {
         return Fail(errno);
+    }
     const bool placed = temporary_.empty() ? PlaceUnnamed(placement) : PlaceNamed(placement);
-    if (!placed)
+    if (!placed) {
         return Fail(errno);
+    }
     const int fd = fd_;
     fd_ = -1;
     temporary_.clear();
-    if (::close(fd) != 0)
+    if (::close(fd) != 0) {
         return Fail(errno);
+    }
     SyncFolder(FolderOf(target_));
     return true;
 }
@@ -165,17 +180,20 @@ bool AtomicFile::Commit(Placement placement) {
 // An unnamed file is linked under the target's name directly when it claims it, and under a
 // hidden name renamed over the target when it replaces it (a link never replaces).
 bool AtomicFile::PlaceUnnamed(Placement placement) {
-    if (placement == Placement::kClaim)
+    if (placement == Placement::kClaim) {
         return LinkUnnamed(fd_, target_);
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path hidden = HiddenName(FolderOf(target_));
         if (!LinkUnnamed(fd_, hidden)) {
-            if (errno == EEXIST)
+            if (errno == EEXIST) {
                 continue;
+            }
             return false;
         }
-        if (::rename(hidden.c_str(), target_.c_str()) == 0)
+        if (::rename(hidden.c_str(), target_.c_str()) == 0) {
             return true;
+        }
         const int error = errno;
         ::unlink(hidden.c_str());
         errno = error;
@@ -191,11 +209,13 @@ bool AtomicFile::PlaceNamed(Placement placement) {
 }
 
 void AtomicFile::Discard() {
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
         ::close(fd_);
+    }
     fd_ = -1;
-    if (!temporary_.empty())
+    if (!temporary_.empty()) {
         ::unlink(temporary_.c_str());
+    }
     temporary_.clear();
 }
 

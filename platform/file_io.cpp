@@ -17,8 +17,9 @@ namespace platform {
 
 PathKind KindOf(std::wstring_view path) {
     struct stat info {};
-    if (::stat(ToUtf8(path).c_str(), &info) != 0)
+    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
         return PathKind::kMissing;
+    }
     return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kOther;
 }
 
@@ -30,14 +31,16 @@ bool CreateFolders(std::wstring_view path) {
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return std::nullopt;
+    }
     std::string bytes;
     char chunk[65536];
     ssize_t got;
     while ((got = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
+        }
         if (got < 0) {
             ::close(fd);
             return std::nullopt;
@@ -55,15 +58,17 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
 
 std::optional<std::time_t> ModificationTime(std::wstring_view path) {
     struct stat info {};
-    if (::stat(ToUtf8(path).c_str(), &info) != 0)
+    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
         return std::nullopt;
+    }
     return info.st_mtime;
 }
 
 FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds patience) {
     fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ < 0)
+    if (fd_ < 0) {
         return;
+    }
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         const bool busy = errno == EWOULDBLOCK || errno == EINTR;
@@ -77,8 +82,9 @@ FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseco
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
         ::close(fd_);
+    }
 }
 
 }  // namespace platform

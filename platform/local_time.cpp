@@ -4,8 +4,9 @@ namespace platform {
 
 std::optional<std::tm> LocalTime(std::time_t moment) {
     std::tm local{};
-    if (!::localtime_r(&moment, &local))
+    if (!::localtime_r(&moment, &local)) {
         return std::nullopt;
+    }
     return local;
 }
 

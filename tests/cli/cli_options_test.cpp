@@ -8,8 +8,9 @@ namespace {
 
 cli::ParseResult Parse(std::initializer_list<const char*> args) {
     std::vector<char*> argv{const_cast<char*>("folioforge-cli")};
-    for (const char* arg : args)
+    for (const char* arg : args) {
         argv.push_back(const_cast<char*>(arg));
+    }
     return cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
@@ -19,8 +20,9 @@ using Settings = engine::ConversionSettings;
 std::optional<int32_t> NumberFor(const cli::CliOptions& options, int32_t Settings::*member) {
     std::optional<int32_t> value;
     for (const auto& edit : options.edits) {
-        if (edit.field->number == member)
+        if (edit.field->number == member) {
             value = edit.number;
+        }
     }
     return value;
 }

@@ -90,18 +90,21 @@ TEST_F(ConversionJobTest, LockedCallsWaitForTheRunningEngine) {
     job_.SetProgressCallback(
         [](int32_t, int32_t index, const wchar_t*, void* context) -> int32_t {
             auto* probe = static_cast<Probe*>(context);
-            if (index != 0)
+            if (index != 0) {
                 return 0;
+            }
             probe->seenInside = probe->job->GetOutputFile();  // re-entrant on the engine's thread
             probe->inRun = true;
-            while (!probe->release)
+            while (!probe->release) {
                 std::this_thread::yield();
+            }
             return 0;
         },
         &probe);
     std::thread engine([&] { job_.Run(); });
-    while (!probe.inRun)
+    while (!probe.inRun) {
         std::this_thread::yield();
+    }
     std::atomic<bool> counted{false};
     std::thread counter([&] {
         job_.ImageCount();

@@ -53,8 +53,9 @@ TEST_F(ConversionRunTest, NothingToDoIsReportedWithoutWritingFiles) {
 }
 
 TEST_F(ConversionRunTest, CancellingKeepsThePagesAlreadyPlaced) {
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         Add(Image("p" + std::to_string(i) + ".png", kSmall));
+    }
     cancelAtIndex_ = 5;                 // the sixth image
     EXPECT_EQ(RunSingle(), RESULT_OK);  // the pages so far are finished into the file
     EXPECT_EQ(PageCount(dir_ / "out.pdf"), 5);

@@ -111,16 +111,18 @@ std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t
 void WriteFaxTiff(const std::filesystem::path& path, uint32_t width, uint32_t height,
                   const std::vector<uint8_t>& inked, const FaxOptions& options) {
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    if (!tiff)
+    if (!tiff) {
         throw std::runtime_error("cannot write " + path.string());
+    }
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
     TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION,
                  options.compression == 3 ? COMPRESSION_CCITTFAX3 : COMPRESSION_CCITTFAX4);
-    if (options.compression == 3)
+    if (options.compression == 3) {
         TIFFSetField(tiff, TIFFTAG_GROUP3OPTIONS, options.group3Options);
+    }
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, options.photometric);
     TIFFSetField(tiff, TIFFTAG_FILLORDER, options.fillOrder);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, options.rowsPerStrip ? options.rowsPerStrip : height);
