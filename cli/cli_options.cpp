@@ -20,11 +20,11 @@ using Field = const engine::StoredField*;
 // stored does not compile.
 template <typename T>
 consteval Field Stored(T Settings::*member) {
-    const Field field = engine::FindStoredField(member);
-    if (!field) {
+    const size_t index = engine::StoredFieldIndex(member);
+    if (index == engine::kStoredFields.size()) {
         throw "not a stored settings field";
     }
-    return field;
+    return &engine::kStoredFields[index];
 }
 
 // Parses a whole decimal number within [low, high].

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/conversion_settings.h"
+#include "engine/stored_fields.h"
 
 namespace cli {
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/stored_fields.h"
 #include "platform/folders.h"
 #include "platform/text.h"
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "engine/stored_fields.h"
 #include "platform/text.h"
 #include "temp_dir.h"
 

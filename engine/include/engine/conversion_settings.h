@@ -2,18 +2,17 @@
 
 // The record of every conversion option and a few window options. The application holds one
 // live instance; each conversion job holds a copy (its snapshot), which never takes over the
-// live record's banner observer. Every field is stored under
-// the same name in the settings store, misspellings included; a value missing from the store
-// keeps its default. Setters write a value at the moment it changes; nothing is saved at exit.
+// live record's banner observer. Every field is stored under the same name in the settings
+// store, misspellings included; a value missing from the store keeps its default. Setters write
+// a value at the moment it changes; nothing is saved at exit.
 //
 // Not thread-safe: the live record belongs to the user-interface thread, a snapshot to its job.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <type_traits>
+#include <utility>
 
 #include "platform/registry.h"
 
@@ -175,89 +174,5 @@ struct ConversionSettings {
     // The watermark font size in points: the low 8 bits of WaterFontSize.
     uint8_t WaterFontPoints() const { return static_cast<uint8_t>(WaterFontSize & 0xFF); }
 };
-
-enum class FieldKind { kNumber, kText };
-
-// One field of the settings store: its stored name and its member (number for kNumber, text for
-// kText; the other is nullptr).
-struct StoredField {
-    std::wstring_view name;
-    FieldKind kind;
-    int32_t ConversionSettings::*number = nullptr;
-    std::wstring ConversionSettings::*text = nullptr;
-};
-
-namespace internal {
-using S = ConversionSettings;
-constexpr StoredField Number(std::wstring_view name, int32_t S::*member) {
-    return {name, FieldKind::kNumber, member, nullptr};
-}
-constexpr StoredField Text(std::wstring_view name, std::wstring S::*member) {
-    return {name, FieldKind::kText, nullptr, member};
-}
-}  // namespace internal
-
-// Every stored field, in the order LoadSettings reads them (texts, then numbers).
-inline constexpr std::array<StoredField, 37> kStoredFields = {{
-    internal::Text(L"PDFPath", &internal::S::PDFPath),
-    internal::Text(L"PDFTitle", &internal::S::PDFTitle),
-    internal::Text(L"PDFSubject", &internal::S::PDFSubject),
-    internal::Text(L"PDFCreator", &internal::S::PDFCreator),
-    internal::Text(L"PDFAuthor", &internal::S::PDFAuthor),
-    internal::Text(L"PDFKeywords", &internal::S::PDFKeywords),
-    internal::Text(L"WaterText", &internal::S::WaterText),
-    internal::Text(L"WaterImage", &internal::S::WaterImage),
-    internal::Text(L"ShareURL", &internal::S::ShareURL),
-    internal::Number(L"CheckRightMenu", &internal::S::CheckRightMenu),
-    internal::Number(L"WaterFontSize", &internal::S::WaterFontSize),
-    internal::Number(L"WaterPosX", &internal::S::WaterPosX),
-    internal::Number(L"WaterPosY", &internal::S::WaterPosY),
-    internal::Number(L"WaterColor", &internal::S::WaterColor),
-    internal::Number(L"WaterImageOpacity", &internal::S::WaterImageOpacity),
-    internal::Number(L"WaterImageX", &internal::S::WaterImageX),
-    internal::Number(L"WaterImageY", &internal::S::WaterImageY),
-    internal::Number(L"ImageEncode", &internal::S::ImageEncode),
-    internal::Number(L"DefaultImageEncode", &internal::S::DefaultImageEncode),
-    internal::Number(L"JpepPercent", &internal::S::JpepPercent),
-    internal::Number(L"PageSize", &internal::S::PageSize),
-    internal::Number(L"MearginLeft", &internal::S::MearginLeft),
-    internal::Number(L"MearginTop", &internal::S::MearginTop),
-    internal::Number(L"MearginRight", &internal::S::MearginRight),
-    internal::Number(L"MearginBottom", &internal::S::MearginBottom),
-    internal::Number(L"ShowView", &internal::S::ShowView),
-    internal::Number(L"MakeMultiPDF", &internal::S::MakeMultiPDF),
-    internal::Number(L"ImageInPage", &internal::S::ImageInPage),
-    internal::Number(L"ImageMaxX", &internal::S::ImageMaxX),
-    internal::Number(L"ImageMaxY", &internal::S::ImageMaxY),
-    internal::Number(L"DPI", &internal::S::DPI),
-    internal::Number(L"CreateBookmark", &internal::S::CreateBookmark),
-    internal::Number(L"SaveToImageDir", &internal::S::SaveToImageDir),
-    internal::Number(L"ShowAD", &internal::S::ShowAD),
-    internal::Number(L"RotatePage", &internal::S::RotatePage),
-    internal::Number(L"DupPageMidMargin", &internal::S::DupPageMidMargin),
-    internal::Number(L"DupPageOrder", &internal::S::DupPageOrder),
-}};
-
-// The stored field of that name, in any letter case, and of that kind; nullptr when there is
-// none.
-const StoredField* FindStoredField(std::wstring_view name, FieldKind kind);
-
-// The stored field of a member; nullptr when the member is not stored. Usable in constant
-// expressions, so that callers can name fields by member and have the compiler check them.
-template <typename T>
-constexpr const StoredField* FindStoredField(T ConversionSettings::*member) {
-    for (const StoredField& field : kStoredFields) {
-        if constexpr (std::is_same_v<T, int32_t>) {
-            if (field.number == member) {
-                return &field;
-            }
-        } else {
-            if (field.text == member) {
-                return &field;
-            }
-        }
-    }
-    return nullptr;
-}
 
 }  // namespace engine
