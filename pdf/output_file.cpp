@@ -51,10 +51,10 @@ void OutputFile::Write(const void* data, size_t size) {
     offset_ += size;
 }
 
-void OutputFile::CopyFrom(int fd, uint64_t size) {
+void OutputFile::CopyFrom(const platform::InputFile& source, uint64_t size) {
     CheckUsable();
     Flush();
-    switch (file_.CopyFrom(fd, size)) {
+    switch (file_.CopyFrom(source, size)) {
         case platform::AtomicFile::CopyResult::kCopied:
             break;
         case platform::AtomicFile::CopyResult::kReadFailed:

@@ -105,7 +105,8 @@ bool AtomicFile::WriteAll(const char* bytes, size_t size) {
     return true;
 }
 
-AtomicFile::CopyResult AtomicFile::CopyFrom(int fd, uint64_t size) {
+AtomicFile::CopyResult AtomicFile::CopyFrom(const InputFile& source, uint64_t size) {
+    const int fd = source.descriptor();
     if (!ok()) {
         return CopyResult::kWriteFailed;
     }

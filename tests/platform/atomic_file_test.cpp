@@ -1,12 +1,11 @@
 #include "platform/atomic_file.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 
+#include "platform/input_file.h"
 #include "temp_dir.h"
 
 using platform::AtomicFile;
@@ -81,20 +80,34 @@ TEST_F(AtomicFileTest, FailuresLeaveNothingBehind) {
 
 TEST_F(AtomicFileTest, CopiesFromAnotherFileAndNoticesAShortOne) {
     testsupport::WriteFile(dir_ / "source", "0123456789");
-    const int fd = ::open((dir_ / "source").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
+    const platform::InputFile source(dir_ / "source");
+    ASSERT_TRUE(source.ok());
     AtomicFile copy(dir_ / "copy");
     ASSERT_TRUE(copy.Write("<"));
-    EXPECT_EQ(copy.CopyFrom(fd, 4), AtomicFile::CopyResult::kCopied);
+    EXPECT_EQ(copy.CopyFrom(source, 4), AtomicFile::CopyResult::kCopied);
     ASSERT_TRUE(copy.Write(">"));
     ASSERT_TRUE(copy.Commit());
     EXPECT_EQ(testsupport::ReadFile(dir_ / "copy"), "<0123>");
 
     AtomicFile tooLong(dir_ / "long");
-    EXPECT_EQ(tooLong.CopyFrom(fd, 11), AtomicFile::CopyResult::kSourceEnded);
+    EXPECT_EQ(tooLong.CopyFrom(source, 11), AtomicFile::CopyResult::kSourceEnded);
     EXPECT_FALSE(tooLong.ok());
-    ::close(fd);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "long"));
+}
+
+TEST_F(AtomicFileTest, InputFilesReadRegularFilesAtAnyOffset) {
+    testsupport::WriteFile(dir_ / "source", "0123456789");
+    platform::InputFile source(dir_ / "source");
+    ASSERT_TRUE(source.ok());
+    EXPECT_EQ(source.size(), 10u);
+    char bytes[4] = {};
+    ASSERT_TRUE(source.ReadAt(6, bytes, 4));
+    EXPECT_EQ(std::string(bytes, 4), "6789");
+    EXPECT_FALSE(source.ReadAt(8, bytes, 4));
+    EXPECT_EQ(source.error(), ENODATA);
+
+    EXPECT_EQ(platform::InputFile(dir_.path()).error(), EINVAL);  // a folder
+    EXPECT_EQ(platform::InputFile(dir_ / "missing").error(), ENOENT);
 }
 
 TEST_F(AtomicFileTest, ModeFollowsTheUmaskUnlessSetExactly) {

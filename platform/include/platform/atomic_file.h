@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/input_file.h"
+
 namespace platform {
 
 class AtomicFile {
@@ -49,9 +51,9 @@ public:
     bool Write(const void* data, size_t size);
     bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
 
-    // Appends the first size bytes of the file open as fd, copied inside the kernel where the
-    // file systems allow it. kSourceEnded when that file is shorter than size.
-    CopyResult CopyFrom(int fd, uint64_t size);
+    // Appends the first size bytes of the source, copied inside the kernel where the file
+    // systems allow it. kSourceEnded when the source is shorter than size.
+    CopyResult CopyFrom(const InputFile& source, uint64_t size);
 
     // Flushes the bytes to disk, puts the file under the target's name as placement says and
     // flushes the folder. On failure the target is as it was and the temporary file is gone.
