@@ -1,9 +1,5 @@
 // folioforge-cli: converts images into PDF documents from the command line.
 
-#include <unistd.h>
-
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -11,6 +7,7 @@
 #include "engine/conversion_job.h"
 #include "engine/output_target.h"
 #include "image_collector.h"
+#include "platform/console.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 #include "progress_reporter.h"
@@ -20,19 +17,12 @@ namespace {
 constexpr int kUsageError = 64;
 constexpr int kInternalError = 70;
 
-std::atomic<bool> gInterrupted{false};
-
-void OnInterrupt(int) {
-    gInterrupted = true;
-    std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process at once
-}
-
 struct RunContext {
     cli::ProgressReporter* reporter;
 };
 
 int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
-    if (gInterrupted) {
+    if (platform::Interrupted()) {
         return -1;
     }
     static_cast<RunContext*>(context)->reporter->Progress(total, index, text ? text : L"");
@@ -89,6 +79,12 @@ bool OverwritesAnImage(const std::wstring& output, engine::ConversionJob& job) {
     return false;
 }
 
+// Runs the job; a first Ctrl-C meanwhile stops it after the current image.
+engine::RunResult RunWatchingForCtrlC(engine::ConversionJob& job) {
+    const platform::InterruptWatch watch;
+    return job.Run();
+}
+
 void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
                cli::ProgressReporter& reporter) {
     const cli::CollectedImages collected = cli::CollectImages(options.paths, options.recursive);
@@ -109,7 +105,7 @@ int Convert(const cli::CliOptions& options) {
     }
     ApplyEdits(options, settings);
 
-    cli::ProgressReporter reporter(stderr, isatty(STDERR_FILENO) != 0, options.quiet);
+    cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
     std::wstring firstImage;
@@ -134,12 +130,11 @@ int Convert(const cli::CliOptions& options) {
     job.SetDiagnosticSink([&](const std::wstring& path, const std::wstring& reason) {
         reporter.Skipped(path, reason);
     });
-    std::signal(SIGINT, OnInterrupt);
-    const engine::RunResult result = job.Run();
-    std::signal(SIGINT, SIG_DFL);
-    reporter.Finish(result, gInterrupted, job.PagesPlaced(), output);
+    const engine::RunResult result = RunWatchingForCtrlC(job);
+    const bool interrupted = platform::Interrupted();
+    reporter.Finish(result, interrupted, job.PagesPlaced(), output);
     // An interrupted run writes the pages done so far, yet it did not do what was asked.
-    return gInterrupted ? -engine::RESULT_CANCELLED : -result;
+    return interrupted ? -engine::RESULT_CANCELLED : -result;
 }
 
 }  // namespace

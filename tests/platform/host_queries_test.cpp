@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <utime.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
+#include "platform/console.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
 #include "platform/modules.h"
@@ -46,4 +49,18 @@ TEST(HostQueriesTest, ModulesAreFoundByAddress) {
     EXPECT_TRUE(libcName.starts_with("libc.so")) << libcName;
     EXPECT_EQ(platform::ProgramSymbol("gnu_get_libc_version"), nullptr);  // the C library's
     EXPECT_EQ(platform::ProgramSymbol("no_such_symbol_anywhere"), nullptr);
+}
+
+TEST(HostQueriesTest, FirstCtrlCUnderAWatchOnlyMarksTheProcess) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(platform::IsTerminal(file));
+    std::fclose(file);
+
+    EXPECT_FALSE(platform::Interrupted());
+    {
+        const platform::InterruptWatch watch;
+        std::raise(SIGINT);  // the process goes on
+    }
+    EXPECT_TRUE(platform::Interrupted());
 }
