@@ -80,9 +80,7 @@ RunResult RunSingle(RunState& run) {
     bool attempted = false;
     std::wstring path;
     for (size_t i = 0; i < total; ++i) {
-        if (!run.PathAt(i, path)) {
-            continue;
-        }
+        path = run.PathAt(i);
         if (run.Report(total, i, path) < 0) {
             result = RESULT_CANCELLED;
             break;
@@ -106,10 +104,7 @@ RunResult RunPerImage(RunState& run) {
     RunResult result = RESULT_OK;
     ScopedEncodeAhead ahead(run, run.paths);
     for (size_t i = 0; i < total; ++i) {
-        std::wstring path;
-        if (!run.PathAt(i, path)) {
-            continue;
-        }
+        const std::wstring path = run.PathAt(i);
         auto writer = std::make_unique<pdf::PdfWriter>();
         const std::wstring name(FileNamePart(path));
         result = OpenDocument(run, *writer, OutputNameFor(run.settings, path, name, folder));
@@ -138,8 +133,8 @@ struct FolderGroup {
 // case-sensitive.
 std::vector<FolderGroup> GroupByFolder(const RunState& run) {
     std::map<std::pair<std::wstring, std::wstring>, FolderGroup> groups;
-    std::wstring path;
-    for (size_t i = 0; run.PathAt(i, path); ++i) {
+    for (size_t i = 0; i < run.paths.size(); ++i) {
+        const std::wstring path = run.PathAt(i);
         const std::wstring folder(FolderPart(path));
         FolderGroup& group = groups[{platform::ToFolded(folder), folder}];
         group.folder = folder;
@@ -221,12 +216,8 @@ RunResult RunInMode(RunState& run) {
 
 }  // namespace
 
-bool RunState::PathAt(size_t index, std::wstring& path) const {
-    if (index >= paths.size()) {
-        return false;
-    }
-    path = paths[index];
-    return true;
+std::wstring RunState::PathAt(size_t index) const {
+    return paths[index];
 }
 
 int32_t RunState::Report(size_t total, size_t index, const std::wstring& text) const {

@@ -27,8 +27,8 @@ struct RunState {
     int32_t watermarkImage = -1;         // the watermark image in the open document
     EncodeAhead* encodeAhead = nullptr;  // images being re-encoded ahead of the pages
 
-    // The path at index; false past the end of the list.
-    bool PathAt(size_t index, std::wstring& path) const;
+    // A copy of the path at index, which must be below paths.size() (the list only grows).
+    std::wstring PathAt(size_t index) const;
 
     // Calls the progress callback; without one the answer is 0 (go on).
     int32_t Report(size_t total, size_t index, const std::wstring& text) const;
