@@ -1,24 +1,15 @@
 #include "host_executable.h"
 
-#include <dlfcn.h>
-#include <link.h>
-
+#include "platform/modules.h"
 #include "platform/text.h"
 
 namespace basalt {
 
 const FolioforgeVersionRecord* HostVersionRecord() {
-    void* symbol = dlsym(RTLD_DEFAULT, FOLIOFORGE_VERSION_RECORD_SYMBOL);
+    // A record in any other module than the program itself is not the host's.
+    const void* symbol = platform::ProgramSymbol(FOLIOFORGE_VERSION_RECORD_SYMBOL);
     if (!symbol)
         return nullptr;
-    // The main executable heads the list of loaded objects; a record found in any other module
-    // is not the host's.
-    Dl_info info{};
-    link_map* module = nullptr;
-    if (dladdr1(symbol, &info, reinterpret_cast<void**>(&module), RTLD_DL_LINKMAP) == 0 ||
-        !module || module->l_prev) {
-        return nullptr;
-    }
     const auto* record = static_cast<const FolioforgeVersionRecord*>(symbol);
     return record->recordSize == sizeof(FolioforgeVersionRecord) ? record : nullptr;
 }

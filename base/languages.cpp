@@ -1,11 +1,10 @@
 #include "languages.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "ini_file.h"
+#include "platform/modules.h"
 #include "platform/text.h"
 #include "wide_text.h"
 
@@ -18,10 +17,7 @@ constexpr std::wstring_view kLanguageValue = L"Language";
 constexpr size_t kMaxCatalogueDescription = 259;
 
 fs::path OwnModuleFile() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&OwnModuleFile), &info) == 0 || !info.dli_fname)
-        return {};
-    return info.dli_fname;
+    return platform::ModuleFileOf(reinterpret_cast<const void*>(&OwnModuleFile));
 }
 
 // A file of the language folder; names are kept as wide text and stored as UTF-8.

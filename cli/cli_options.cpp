@@ -13,30 +13,53 @@ namespace cli {
 namespace {
 
 using Values = std::vector<int32_t>;
+using Settings = engine::ConversionSettings;
+using Field = const engine::StoredField*;
+
+// The stored field of a member, found when the program is compiled: naming a member that is not
+// stored does not compile.
+template <typename T>
+consteval Field Stored(T Settings::*member) {
+    const size_t index = engine::StoredFieldIndex(member);
+    if (index == engine::kStoredFields.size()) {
+        throw "not a stored settings field";
+    }
+    return &engine::kStoredFields[index];
+}
 
 // Parses a whole decimal number within [low, high].
 std::optional<int32_t> ParseNumber(std::string_view text, long low, long high) {
-    if (text.empty() || text.size() > 10) return std::nullopt;
+    if (text.empty() || text.size() > 10) {
+        return std::nullopt;
+    }
     char* end = nullptr;
     const std::string copy(text);
     const long value = std::strtol(copy.c_str(), &end, 10);
-    if (*end != '\0' || value < low || value > high) return std::nullopt;
+    if (*end != '\0' || value < low || value > high) {
+        return std::nullopt;
+    }
     return static_cast<int32_t>(value);
 }
 
 // Parses "A<sep>B" into two numbers within [low, high].
 std::optional<Values> ParsePair(std::string_view text, char separator, long low, long high) {
     const size_t at = text.find(separator);
-    if (at == std::string_view::npos) return std::nullopt;
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
     auto first = ParseNumber(text.substr(0, at), low, high);
     auto second = ParseNumber(text.substr(at + 1), low, high);
-    if (!first || !second) return std::nullopt;
+    if (!first || !second) {
+        return std::nullopt;
+    }
     return Values{*first, *second};
 }
 
 // Parses RRGGBB into a colour reference 0x00BBGGRR.
 std::optional<int32_t> ParseColor(std::string_view text) {
-    if (text.starts_with('#')) text.remove_prefix(1);
+    if (text.starts_with('#')) {
+        text.remove_prefix(1);
+    }
     if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != text.npos) {
         return std::nullopt;
     }
@@ -44,11 +67,27 @@ std::optional<int32_t> ParseColor(std::string_view text) {
     return static_cast<int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
+// The PageFormat of "image" or of a paper name the engine's page formats use.
+std::optional<int32_t> PageFormatNamed(std::string_view text) {
+    if (text == "image") {
+        return static_cast<int32_t>(engine::PageFormat::kFollowImage);
+    }
+    for (auto value = static_cast<int32_t>(engine::PageFormat::kA1);
+         value <= static_cast<int32_t>(engine::PageFormat::k11x17); ++value) {
+        if (engine::PaperName(static_cast<engine::PageFormat>(value)) == text) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<int32_t> IndexOf(std::string_view text, std::initializer_list<std::string_view> names,
                                int32_t first) {
     int32_t index = first;
     for (std::string_view name : names) {
-        if (text == name) return index;
+        if (text == name) {
+            return index;
+        }
         ++index;
     }
     return std::nullopt;
@@ -58,68 +97,97 @@ constexpr long kMaxDistance = 100000;  // points; far beyond any paper size
 
 // An option that sets numbers: the fields and how its value becomes their numbers.
 struct NumberOption {
-    std::vector<const wchar_t*> fields;
+    std::vector<Field> fields;
     std::function<std::optional<Values>(std::string_view)> parse;
     const char* expected;
 };
 
 std::optional<Values> One(std::optional<int32_t> value) {
-    if (!value) return std::nullopt;
+    if (!value) {
+        return std::nullopt;
+    }
     return Values{*value};
 }
 
 const std::map<std::string_view, NumberOption>& NumberOptions() {
     static const std::map<std::string_view, NumberOption> options = {
-        {"mode", {{L"MakeMultiPDF"}, [](auto t) {
-             return One(IndexOf(t, {"single", "per-image", "per-folder"}, 0)); },
-             "single, per-image or per-folder"}},
-        {"page-size", {{L"PageSize"}, [](auto t) {
-             return One(IndexOf(t, {"image", "a1", "a2", "a3", "a4", "a5", "a6", "b5", "letter",
-                                    "legal", "ledger", "11x17"}, 0)); },
-             "image, a1..a6, b5, letter, legal, ledger or 11x17"}},
-        {"margins", {{L"MearginLeft", L"MearginTop"},
-             [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); }, "H,V in points"}},
-        {"encode", {{L"ImageEncode"}, [](auto t) {
-             return One(IndexOf(t, {"keep", "jpeg", "gray", "png", "gif", "tiff"}, 0)); },
-             "keep, jpeg, gray, png, gif or tiff"}},
-        {"fallback", {{L"DefaultImageEncode"}, [](auto t) {
-             return One(IndexOf(t, {"jpeg", "gray", "png", "gif", "tiff"}, 1)); },
-             "jpeg, gray, png, gif or tiff"}},
-        {"quality", {{L"JpepPercent"}, [](auto t) { return One(ParseNumber(t, 0, 100)); },
-             "a number from 0 to 100"}},
-        {"max-size", {{L"ImageMaxX", L"ImageMaxY"},
-             [](auto t) { return ParsePair(t, 'x', 0, 1000000); }, "WxH in pixels, 0 for none"}},
-        {"dpi", {{L"DPI"}, [](auto t) { return One(ParseNumber(t, 1, 100000)); },
-             "a positive number"}},
-        {"text-size", {{L"WaterFontSize"}, [](auto t) { return One(ParseNumber(t, 1, 254)); },
-             "a number from 1 to 254"}},
-        {"text-pos", {{L"WaterPosX", L"WaterPosY"},
-             [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); }, "X,Y in points"}},
-        {"text-color", {{L"WaterColor"}, [](auto t) { return One(ParseColor(t)); }, "RRGGBB"}},
-        {"watermark-pos", {{L"WaterImageX", L"WaterImageY"},
-             [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); }, "X,Y in points"}},
-        {"opacity", {{L"WaterImageOpacity"}, [](auto t) { return One(ParseNumber(t, 0, 100)); },
-             "a percentage from 0 to 100"}},
+        {"mode",
+         {{Stored(&Settings::MakeMultiPDF)},
+          [](auto t) {
+              return One(IndexOf(t, {"single", "per-image", "per-folder"}, 0));
+          },
+          "single, per-image or per-folder"}},
+        {"page-size",
+         {{Stored(&Settings::PageSize)},
+          [](auto t) { return One(PageFormatNamed(t)); },
+          "image, a1..a6, b5, letter, legal, ledger or 11x17"}},
+        {"margins",
+         {{Stored(&Settings::MearginLeft), Stored(&Settings::MearginTop)},
+          [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); },
+          "H,V in points"}},
+        {"encode",
+         {{Stored(&Settings::ImageEncode)},
+          [](auto t) {
+              return One(IndexOf(t, {"keep", "jpeg", "gray", "png", "gif", "tiff"}, 0));
+          },
+          "keep, jpeg, gray, png, gif or tiff"}},
+        {"fallback",
+         {{Stored(&Settings::DefaultImageEncode)},
+          [](auto t) {
+              return One(IndexOf(t, {"jpeg", "gray", "png", "gif", "tiff"}, 1));
+          },
+          "jpeg, gray, png, gif or tiff"}},
+        {"quality",
+         {{Stored(&Settings::JpepPercent)},
+          [](auto t) { return One(ParseNumber(t, 0, 100)); },
+          "a number from 0 to 100"}},
+        {"max-size",
+         {{Stored(&Settings::ImageMaxX), Stored(&Settings::ImageMaxY)},
+          [](auto t) { return ParsePair(t, 'x', 0, 1000000); },
+          "WxH in pixels, 0 for none"}},
+        {"dpi",
+         {{Stored(&Settings::DPI)},
+          [](auto t) { return One(ParseNumber(t, 1, 100000)); },
+          "a positive number"}},
+        {"text-size",
+         {{Stored(&Settings::WaterFontSize)},
+          [](auto t) { return One(ParseNumber(t, 1, 254)); },
+          "a number from 1 to 254"}},
+        {"text-pos",
+         {{Stored(&Settings::WaterPosX), Stored(&Settings::WaterPosY)},
+          [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); },
+          "X,Y in points"}},
+        {"text-color",
+         {{Stored(&Settings::WaterColor)}, [](auto t) { return One(ParseColor(t)); }, "RRGGBB"}},
+        {"watermark-pos",
+         {{Stored(&Settings::WaterImageX), Stored(&Settings::WaterImageY)},
+          [](auto t) { return ParsePair(t, ',', 0, kMaxDistance); },
+          "X,Y in points"}},
+        {"opacity",
+         {{Stored(&Settings::WaterImageOpacity)},
+          [](auto t) { return One(ParseNumber(t, 0, 100)); },
+          "a percentage from 0 to 100"}},
     };
     return options;
 }
 
 // Options that take a text and the field it sets.
-const std::map<std::string_view, const wchar_t*>& TextOptions() {
-    static const std::map<std::string_view, const wchar_t*> options = {
-        {"text", L"WaterText"},     {"watermark", L"WaterImage"}, {"title", L"PDFTitle"},
-        {"subject", L"PDFSubject"}, {"author", L"PDFAuthor"},     {"creator", L"PDFCreator"},
-        {"keywords", L"PDFKeywords"},
+const std::map<std::string_view, Field>& TextOptions() {
+    static const std::map<std::string_view, Field> options = {
+        {"text", Stored(&Settings::WaterText)},       {"watermark", Stored(&Settings::WaterImage)},
+        {"title", Stored(&Settings::PDFTitle)},       {"subject", Stored(&Settings::PDFSubject)},
+        {"author", Stored(&Settings::PDFAuthor)},     {"creator", Stored(&Settings::PDFCreator)},
+        {"keywords", Stored(&Settings::PDFKeywords)},
     };
     return options;
 }
 
 // Flags that set a number field to a fixed value.
-const std::map<std::string_view, std::pair<const wchar_t*, int32_t>>& FlagEdits() {
-    static const std::map<std::string_view, std::pair<const wchar_t*, int32_t>> flags = {
-        {"landscape", {L"RotatePage", 1}},
-        {"no-bookmarks", {L"CreateBookmark", 0}},
-        {"beside-images", {L"SaveToImageDir", 1}},
+const std::map<std::string_view, std::pair<Field, int32_t>>& FlagEdits() {
+    static const std::map<std::string_view, std::pair<Field, int32_t>> flags = {
+        {"landscape", {Stored(&Settings::RotatePage), 1}},
+        {"no-bookmarks", {Stored(&Settings::CreateBookmark), 0}},
+        {"beside-images", {Stored(&Settings::SaveToImageDir), 1}},
     };
     return flags;
 }
@@ -155,9 +223,10 @@ public:
 private:
     static std::string_view LongName(std::string_view arg) {
         static const std::map<std::string_view, std::string_view> shortNames = {
-            {"-o", "output"}, {"-m", "mode"}, {"-r", "recursive"}, {"-q", "quiet"},
-            {"-h", "help"}};
-        if (arg.starts_with("--")) return arg.substr(2);
+            {"-o", "output"}, {"-m", "mode"}, {"-r", "recursive"}, {"-q", "quiet"}, {"-h", "help"}};
+        if (arg.starts_with("--")) {
+            return arg.substr(2);
+        }
         auto it = shortNames.find(arg);
         return it == shortNames.end() ? std::string_view() : it->second;
     }
@@ -170,16 +239,20 @@ private:
             name = name.substr(0, equals);
             return value;
         }
-        if (next_ >= args_.size()) return std::nullopt;
+        if (next_ >= args_.size()) {
+            return std::nullopt;
+        }
         return std::string_view(args_[next_++]);
     }
 
     bool Flag(std::string_view name) {
         CliOptions& o = result_.options;
-        const std::map<std::string_view, bool*> flags = {
-            {"recursive", &o.recursive}, {"settings", &o.useStoredSettings},
-            {"save-settings", &o.saveSettings}, {"quiet", &o.quiet}, {"help", &o.help},
-            {"version", &o.version}};
+        const std::map<std::string_view, bool*> flags = {{"recursive", &o.recursive},
+                                                         {"settings", &o.useStoredSettings},
+                                                         {"save-settings", &o.saveSettings},
+                                                         {"quiet", &o.quiet},
+                                                         {"help", &o.help},
+                                                         {"version", &o.version}};
         if (auto it = flags.find(name); it != flags.end()) {
             *it->second = true;
             return true;
@@ -210,8 +283,8 @@ private:
             o.output = AbsolutePath(value);
         } else if (auto text = TextOptions().find(name); text != TextOptions().end()) {
             const bool isPath = name == "watermark";
-            o.edits.push_back({text->second, std::nullopt,
-                               isPath ? AbsolutePath(value) : platform::FromUtf8(value)});
+            o.edits.push_back(
+                {text->second, 0, isPath ? AbsolutePath(value) : platform::FromUtf8(value)});
         } else if (auto number = NumberOptions().find(name); number != NumberOptions().end()) {
             NumberEdits(name, number->second, value);
         } else {
@@ -239,7 +312,9 @@ private:
 
 }  // namespace
 
-ParseResult ParseCommandLine(int argc, char** argv) { return Parser(argc, argv).Run(); }
+ParseResult ParseCommandLine(int argc, char** argv) {
+    return Parser(argc, argv).Run();
+}
 
 const char* UsageText() {
     return R"(Usage: folioforge-cli [OPTIONS] PATH...
@@ -281,7 +356,7 @@ Other
       --version            the version
 
 Exit status: 0 success, 1 a document could not be created, 2 no images, 3 no output,
-4 PDF error, 5 document information failed, 7 cancelled, 64 usage error.
+4 PDF error, 5 document information failed, 7 cancelled, 64 usage error, 70 internal error.
 )";
 }
 

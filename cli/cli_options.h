@@ -3,25 +3,26 @@
 // The command line of folioforge-cli.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/stored_fields.h"
+
 namespace cli {
 
-// One settings change asked for on the command line, by stored field name.
+// One settings change asked for on the command line.
 struct SettingEdit {
-    std::wstring field;
-    std::optional<int32_t> number;  // set for number fields
-    std::wstring text;              // used for text fields
+    const engine::StoredField* field;  // never null: an entry of engine::kStoredFields
+    int32_t number = 0;                // for a number field
+    std::wstring text;                 // for a text field
 };
 
 struct CliOptions {
     std::vector<std::wstring> paths;  // images and folders, as given
     bool recursive = false;
-    std::wstring output;              // empty: the configured output folder
-    std::vector<SettingEdit> edits;   // in command-line order
+    std::wstring output;             // empty: the configured output folder
+    std::vector<SettingEdit> edits;  // in command-line order
     bool useStoredSettings = false;
     bool saveSettings = false;
     bool quiet = false;

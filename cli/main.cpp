@@ -1,10 +1,5 @@
 // folioforge-cli: converts images into PDF documents from the command line.
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -12,6 +7,7 @@
 #include "engine/conversion_job.h"
 #include "engine/output_target.h"
 #include "image_collector.h"
+#include "platform/console.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 #include "progress_reporter.h"
@@ -19,20 +15,16 @@
 namespace {
 
 constexpr int kUsageError = 64;
-
-std::atomic<bool> gInterrupted{false};
-
-void OnInterrupt(int) {
-    gInterrupted = true;
-    std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process at once
-}
+constexpr int kInternalError = 70;
 
 struct RunContext {
     cli::ProgressReporter* reporter;
 };
 
 int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
-    if (gInterrupted) return -1;
+    if (platform::Interrupted()) {
+        return -1;
+    }
     static_cast<RunContext*>(context)->reporter->Progress(total, index, text ? text : L"");
     return 0;
 }
@@ -41,13 +33,15 @@ int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* cont
 // be saved, to the record alone otherwise.
 void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings) {
     for (const cli::SettingEdit& edit : options.edits) {
+        const engine::StoredField& field = *edit.field;
+        const bool isNumber = field.kind == engine::FieldKind::kNumber;
         if (options.saveSettings) {
-            edit.number ? settings.SetNumber(edit.field, *edit.number)
-                        : settings.SetText(edit.field, edit.text);
-        } else if (edit.number) {
-            *settings.NumberField(edit.field) = *edit.number;
+            isNumber ? settings.SetNumber(field.name, edit.number)
+                     : settings.SetText(field.name, edit.text);
+        } else if (isNumber) {
+            settings.*field.number = edit.number;
         } else {
-            *settings.TextField(edit.field) = edit.text;
+            settings.*field.text = edit.text;
         }
     }
 }
@@ -56,26 +50,39 @@ void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& sett
 // single mode receives a PDF named after the images' folder), else the configured folder.
 std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSettings& settings,
                        const std::wstring& firstImage) {
-    const int mode = settings.MakeMultiPDF;
+    const engine::DocumentMode mode = settings.GetDocumentMode();
+    const bool single = mode == engine::DocumentMode::kSingle;
     if (options.output.empty()) {
         return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
                                            settings.SaveToImageDir != 0);
     }
-    if (mode == 0 && platform::KindOf(options.output) == platform::PathKind::kFolder) {
-        return engine::DefaultOutputTarget(options.output, firstImage, 0, false);
+    if (single && platform::KindOf(options.output) == platform::PathKind::kFolder) {
+        return engine::DefaultOutputTarget(options.output, firstImage, mode, false);
     }
-    if (mode != 0) platform::CreateFolders(options.output);
+    if (!single) {
+        platform::CreateFolders(options.output);
+    }
     return options.output;
 }
 
-// True when writing the PDF to output would replace one of the images it is made from.
-bool OverwritesAnImage(const std::wstring& output, const std::vector<std::wstring>& images) {
+// True when writing the PDF to output would replace one of the job's images.
+bool OverwritesAnImage(const std::wstring& output, engine::ConversionJob& job) {
     std::error_code error;
     const auto target = std::filesystem::weakly_canonical(platform::ToUtf8(output), error);
-    return std::any_of(images.begin(), images.end(), [&](const std::wstring& image) {
+    std::wstring image;
+    for (size_t i = 0; job.GetImagePath(i, image) == 0; ++i) {
         std::error_code imageError;
-        return std::filesystem::weakly_canonical(platform::ToUtf8(image), imageError) == target;
-    });
+        if (std::filesystem::weakly_canonical(platform::ToUtf8(image), imageError) == target) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Runs the job; a first Ctrl-C meanwhile stops it after the current image.
+engine::RunResult RunWatchingForCtrlC(engine::ConversionJob& job) {
+    const platform::InterruptWatch watch;
+    return job.Run();
 }
 
 void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
@@ -93,40 +100,41 @@ void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
 
 int Convert(const cli::CliOptions& options) {
     engine::ConversionSettings settings;
-    if (options.useStoredSettings) settings.LoadSettings();
+    if (options.useStoredSettings) {
+        settings.LoadSettings();
+    }
     ApplyEdits(options, settings);
 
-    cli::ProgressReporter reporter(stderr, isatty(STDERR_FILENO) != 0, options.quiet);
+    cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
-    if (job.imagePaths.empty()) {
+    std::wstring firstImage;
+    if (job.GetImagePath(0, firstImage) != 0) {
         reporter.Finish(engine::RESULT_NO_IMAGES, false, 0, L"nothing written");
         return -engine::RESULT_NO_IMAGES;
     }
-    const std::wstring output = OutputFor(options, settings, job.imagePaths.front());
-    if (settings.MakeMultiPDF == 0 && OverwritesAnImage(output, job.imagePaths)) {
+    const std::wstring output = OutputFor(options, settings, firstImage);
+    const bool single = settings.GetDocumentMode() == engine::DocumentMode::kSingle;
+    if (single && OverwritesAnImage(output, job)) {
         std::fprintf(stderr, "folioforge-cli: the PDF would replace the image %s\n",
                      platform::ToUtf8(output).c_str());
         return kUsageError;
     }
-    job.outputLocation = output;
-    RunContext context{&reporter};
-    {
-        std::lock_guard guard(job.jobLock);
-        if (settings.MakeMultiPDF == 0) job.outputFile = output;
-        job.settingsSnapshot = settings;
-        job.progressCallback = OnProgress;
-        job.progressContext = &context;
-        job.diagnosticSink = [&](const std::wstring& path, const std::wstring& reason) {
-            reporter.Skipped(path, reason);
-        };
+    job.SetOutputLocation(output);
+    if (single) {
+        job.SetOutputFile(output);
     }
-    std::signal(SIGINT, OnInterrupt);
-    const int32_t result = job.Run();
-    std::signal(SIGINT, SIG_DFL);
-    reporter.Finish(result, gInterrupted, job.pagesPlaced, output);
+    job.SetSettings(settings);
+    RunContext context{&reporter};
+    job.SetProgressCallback(OnProgress, &context);
+    job.SetDiagnosticSink([&](const std::wstring& path, const std::wstring& reason) {
+        reporter.Skipped(path, reason);
+    });
+    const engine::RunResult result = RunWatchingForCtrlC(job);
+    const bool interrupted = platform::Interrupted();
+    reporter.Finish(result, interrupted, job.PagesPlaced(), output);
     // An interrupted run writes the pages done so far, yet it did not do what was asked.
-    return gInterrupted ? -engine::RESULT_CANCELLED : -result;
+    return interrupted ? -engine::RESULT_CANCELLED : -result;
 }
 
 }  // namespace
@@ -145,5 +153,11 @@ int main(int argc, char** argv) {
         std::printf("folioforge-cli %s\n", FOLIOFORGE_VERSION);
         return 0;
     }
-    return Convert(parsed.options);
+    try {
+        return Convert(parsed.options);
+    } catch (const std::exception& failure) {
+        // A fault inside the converter (out of memory, say) is said plainly, not aborted on.
+        std::fprintf(stderr, "folioforge-cli: internal error: %s\n", failure.what());
+        return kInternalError;
+    }
 }

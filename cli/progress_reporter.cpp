@@ -1,7 +1,7 @@
 #include "progress_reporter.h"
 
-
 #include "engine/result_codes.h"
+#include "platform/path_names.h"
 #include "platform/text.h"
 
 namespace cli {
@@ -11,9 +11,10 @@ constexpr int kBarWidth = 24;
 constexpr size_t kNameWidth = 32;
 
 std::string FileName(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'/');
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    if (name.size() > kNameWidth) name = L"…" + name.substr(name.size() - kNameWidth + 1);
+    std::wstring name(platform::FileNamePart(path));
+    if (name.size() > kNameWidth) {
+        name = L"…" + name.substr(name.size() - kNameWidth + 1);
+    }
     return platform::ToUtf8(name);
 }
 
@@ -26,14 +27,22 @@ std::string Duration(double seconds) {
 
 const char* ResultText(int result) {
     switch (result) {
-        case engine::RESULT_OK: return "done";
-        case engine::RESULT_OPEN_FAILED: return "the PDF could not be created";
-        case engine::RESULT_NO_IMAGES: return "no images to convert";
-        case engine::RESULT_NO_OUTPUT: return "no output given";
-        case engine::RESULT_PDF_ERROR: return "PDF error (no page could be written)";
-        case engine::RESULT_INFO_FAILED: return "the document information could not be written";
-        case engine::RESULT_CANCELLED: return "cancelled";
-        default: return "failed";
+        case engine::RESULT_OK:
+            return "done";
+        case engine::RESULT_OPEN_FAILED:
+            return "the PDF could not be created";
+        case engine::RESULT_NO_IMAGES:
+            return "no images to convert";
+        case engine::RESULT_NO_OUTPUT:
+            return "no output given";
+        case engine::RESULT_PDF_ERROR:
+            return "PDF error (no page could be written)";
+        case engine::RESULT_INFO_FAILED:
+            return "the document information could not be written";
+        case engine::RESULT_CANCELLED:
+            return "cancelled";
+        default:
+            return "failed";
     }
 }
 
@@ -43,7 +52,9 @@ ProgressReporter::ProgressReporter(std::FILE* out, bool showBar, bool quiet)
     : out_(out), showBar_(showBar && !quiet), quiet_(quiet) {}
 
 void ProgressReporter::Progress(int total, int index, const std::wstring& text) {
-    if (showBar_ && index < total) DrawBar(total, index, text);
+    if (showBar_ && index < total) {
+        DrawBar(total, index, text);
+    }
 }
 
 void ProgressReporter::DrawBar(int total, int index, const std::wstring& path) {
@@ -60,7 +71,9 @@ void ProgressReporter::DrawBar(int total, int index, const std::wstring& path) {
 }
 
 void ProgressReporter::ClearBar() {
-    if (!barShown_) return;
+    if (!barShown_) {
+        return;
+    }
     std::fputs("\r\033[K", out_);
     barShown_ = false;
 }
@@ -78,7 +91,9 @@ void ProgressReporter::Rejected(const std::wstring& path, const std::wstring& re
 
 void ProgressReporter::Finish(int result, bool interrupted, int pages, const std::wstring& output) {
     ClearBar();
-    if (quiet_ && result == engine::RESULT_OK && !interrupted) return;
+    if (quiet_ && result == engine::RESULT_OK && !interrupted) {
+        return;
+    }
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const char* outcome = interrupted ? "interrupted" : ResultText(result);

@@ -1,10 +1,11 @@
 # Shared helpers for the project's CMake files.
 
-find_package(GTest REQUIRED)
+include(GoogleTest)
 
 # folioforge_test(NAME name SOURCES ... LIBS ... [GUI])
-# One GoogleTest executable registered with CTest. GUI tests run on Qt's offscreen platform and
-# are left out of sanitizer builds.
+# One GoogleTest executable; each of its cases becomes a CTest test named "name.Suite.Case",
+# found when CTest runs. GUI tests run on Qt's offscreen platform, carry the label gui (which
+# sanitizer runs leave out with -LE gui) and are not built without FOLIOFORGE_GUI.
 function(folioforge_test)
     cmake_parse_arguments(ARG "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
     if(ARG_GUI AND NOT FOLIOFORGE_GUI)
@@ -13,13 +14,19 @@ function(folioforge_test)
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     set_target_properties(${ARG_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
-    set(env "FOLIOFORGE_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+    set(properties TIMEOUT 600)
     if(ARG_GUI)
-        list(APPEND env "QT_QPA_PLATFORM=offscreen")
-        set_tests_properties(${ARG_NAME} PROPERTIES LABELS gui)
+        list(APPEND properties LABELS gui)
+        # Listing the cases starts the program too, before any test property applies: the
+        # offscreen platform comes through the launcher CTest uses for listing and running alike.
+        set_target_properties(${ARG_NAME} PROPERTIES
+            CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen")
     endif()
-    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+    gtest_discover_tests(${ARG_NAME}
+        TEST_PREFIX "${ARG_NAME}."
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ${properties})
 endfunction()
 
 # folioforge_hidden_visibility(target building_macro)

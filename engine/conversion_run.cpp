@@ -1,56 +1,55 @@
 // The conversion run: one document for all images, one per image, or one per source folder.
 
-#include <algorithm>
 #include <map>
 #include <memory>
 
-#include "engine/conversion_job.h"
 #include "encode_ahead.h"
+#include "engine/conversion_job.h"
 #include "output_naming.h"
 #include "page_builder.h"
 #include "path_names.h"
 #include "pdfwriter/pdf_writer.h"
 #include "platform/text.h"
+#include "run_state.h"
 
 namespace engine {
 namespace {
 
-using Writer = std::unique_ptr<pdf::PdfWriter>;
-
-// Calls the progress callback; without one the answer is 0 (go on).
-int32_t Report(ConversionJob& job, size_t total, size_t index, const std::wstring& text) {
-    std::lock_guard guard(job.jobLock);
-    if (!job.progressCallback) return 0;
-    return job.progressCallback(static_cast<int32_t>(total), static_cast<int32_t>(index),
-                                text.c_str(), job.progressContext);
-}
-
-int32_t OpenDocument(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path) {
-    const ConversionSettings& settings = job.settingsSnapshot;
-    job.watermarkImageHandle = -1;
+RunResult SetUpDocument(pdf::PdfWriter& writer, const std::wstring& path) {
     try {
         writer.set_parameter(L"errorpolicy", L"return");
         writer.set_parameter(L"hypertextencoding", L"");
-        if (writer.begin_document(path, L"") == -1) return RESULT_OPEN_FAILED;
+        return writer.begin_document(path, L"") == -1 ? RESULT_OPEN_FAILED : RESULT_OK;
     } catch (const pdf::PdfError&) {
         return RESULT_PDF_ERROR;
     }
+}
+
+RunResult WriteDocumentInfo(pdf::PdfWriter& writer, const ConversionSettings& settings) {
+    const std::pair<const wchar_t*, const std::wstring*> fields[] = {
+        {L"Title", &settings.PDFTitle},       {L"Subject", &settings.PDFSubject},
+        {L"Creator", &settings.PDFCreator},   {L"Author", &settings.PDFAuthor},
+        {L"Keywords", &settings.PDFKeywords},
+    };
     try {
-        const std::pair<const wchar_t*, const std::wstring*> fields[] = {
-            {L"Title", &settings.PDFTitle},   {L"Subject", &settings.PDFSubject},
-            {L"Creator", &settings.PDFCreator}, {L"Author", &settings.PDFAuthor},
-            {L"Keywords", &settings.PDFKeywords},
-        };
         for (const auto& [key, value] : fields) {
-            if (!value->empty()) writer.set_info(key, *value);
+            if (!value->empty()) {
+                writer.set_info(key, *value);
+            }
         }
+        return RESULT_OK;
     } catch (const pdf::PdfError&) {
         return RESULT_INFO_FAILED;
     }
-    return RESULT_OK;
 }
 
-int32_t FinishDocument(pdf::PdfWriter& writer) {
+RunResult OpenDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
+    run.watermarkImage = -1;
+    const RunResult result = SetUpDocument(writer, path);
+    return result == RESULT_OK ? WriteDocumentInfo(writer, run.settings) : result;
+}
+
+RunResult FinishDocument(pdf::PdfWriter& writer) {
     try {
         writer.end_document(L"");
         return RESULT_OK;
@@ -60,58 +59,66 @@ int32_t FinishDocument(pdf::PdfWriter& writer) {
 }
 
 // The result that ends a run before it starts: no output target, or no images.
-int32_t MissingInput(const std::wstring& target, size_t total) {
-    if (target.empty()) return RESULT_NO_OUTPUT;
+RunResult MissingInput(const std::wstring& target, size_t total) {
+    if (target.empty()) {
+        return RESULT_NO_OUTPUT;
+    }
     return total == 0 ? RESULT_NO_IMAGES : RESULT_OK;
 }
 
-int32_t RunSingle(ConversionJob& job) {
-    std::lock_guard guard(job.jobLock);
-    const std::wstring out = job.GetOutputFile();
-    const size_t total = job.imagePaths.size();
-    if (const int32_t missing = MissingInput(out, total)) return missing;
+RunResult RunSingle(RunState& run) {
+    const size_t total = run.paths.size();
+    if (const RunResult missing = MissingInput(run.outputFile, total)) {
+        return missing;
+    }
     auto writer = std::make_unique<pdf::PdfWriter>();
-    int32_t result = OpenDocument(job, *writer, out);
-    if (result != RESULT_OK) return result;
-    ScopedEncodeAhead ahead(job, job.imagePaths);
+    RunResult result = OpenDocument(run, *writer, run.outputFile);
+    if (result != RESULT_OK) {
+        return result;
+    }
+    ScopedEncodeAhead ahead(run, run.paths);
     bool attempted = false;
     std::wstring path;
     for (size_t i = 0; i < total; ++i) {
-        if (job.GetImagePath(i, path) != 0) continue;
-        if (Report(job, total, i, path) < 0) {
+        path = run.PathAt(i);
+        if (run.Report(total, i, path) < 0) {
             result = RESULT_CANCELLED;
             break;
         }
-        PlaceImagePage(job, *writer, path, static_cast<int>(i + 1));
+        PlaceImagePage(run, *writer, path, static_cast<int>(i + 1));
         attempted = true;
     }
-    Report(job, total, total, path);
-    if (attempted) result = FinishDocument(*writer);
+    run.Report(total, total, path);
+    if (attempted) {
+        result = FinishDocument(*writer);
+    }
     return result;
 }
 
-int32_t RunPerImage(ConversionJob& job) {
-    std::lock_guard guard(job.jobLock);
-    const std::wstring folder = job.GetOutputLocation();
-    const size_t total = job.imagePaths.size();
-    if (const int32_t missing = MissingInput(folder, total)) return missing;
-    int32_t result = RESULT_OK;
-    ScopedEncodeAhead ahead(job, job.imagePaths);
+RunResult RunPerImage(RunState& run) {
+    const std::wstring& folder = run.outputLocation;
+    const size_t total = run.paths.size();
+    if (const RunResult missing = MissingInput(folder, total)) {
+        return missing;
+    }
+    RunResult result = RESULT_OK;
+    ScopedEncodeAhead ahead(run, run.paths);
     for (size_t i = 0; i < total; ++i) {
-        std::wstring path;
-        if (job.GetImagePath(i, path) != 0) continue;
+        const std::wstring path = run.PathAt(i);
         auto writer = std::make_unique<pdf::PdfWriter>();
-        const std::wstring out = OutputNameFor(job, path, std::wstring(FileNamePart(path)), folder);
-        result = OpenDocument(job, *writer, out);
-        if (result != RESULT_OK) continue;
-        if (Report(job, total, i, path) < 0) {
+        const std::wstring name(FileNamePart(path));
+        result = OpenDocument(run, *writer, OutputNameFor(run.settings, path, name, folder));
+        if (result != RESULT_OK) {
+            continue;
+        }
+        if (run.Report(total, i, path) < 0) {
             result = RESULT_CANCELLED;  // the document just begun is abandoned with its writer
             break;
         }
-        PlaceImagePage(job, *writer, path, static_cast<int>(i + 1));
+        PlaceImagePage(run, *writer, path, static_cast<int>(i + 1));
         result = FinishDocument(*writer);
     }
-    Report(job, total, total, folder);
+    run.Report(total, total, folder);
     return result;
 }
 
@@ -124,72 +131,117 @@ struct FolderGroup {
 // Groups the paths by the folder that holds them; groups are ordered by the folder path in
 // lower case, and folders differing only in case stay apart because paths here are
 // case-sensitive.
-std::vector<FolderGroup> GroupByFolder(ConversionJob& job) {
+std::vector<FolderGroup> GroupByFolder(const RunState& run) {
     std::map<std::pair<std::wstring, std::wstring>, FolderGroup> groups;
-    std::wstring path;
-    for (size_t i = 0; job.GetImagePath(i, path) == 0; ++i) {
+    for (size_t i = 0; i < run.paths.size(); ++i) {
+        const std::wstring path = run.PathAt(i);
         const std::wstring folder(FolderPart(path));
         FolderGroup& group = groups[{platform::ToFolded(folder), folder}];
         group.folder = folder;
         group.paths.push_back(path);
     }
     std::vector<FolderGroup> ordered;
-    for (auto& [key, group] : groups) ordered.push_back(std::move(group));
+    for (auto& [key, group] : groups) {
+        ordered.push_back(std::move(group));
+    }
     return ordered;
 }
 
-// Writes one folder's document; returns false when the run must stop (cancelled).
-bool ConvertFolder(ConversionJob& job, const FolderGroup& group, const std::wstring& outputFolder,
-                   size_t total, size_t& count, int32_t& result) {
+// The outcome of one folder's document: its result, the number of images reported so far and
+// whether the run goes on.
+struct FolderOutcome {
+    RunResult result = RESULT_OK;
+    size_t done = 0;
+    bool goOn = true;
+};
+
+// Writes one folder's document, finished with the pages placed so far even when the run is
+// cancelled in it. done: the images reported before this folder.
+FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t total, size_t done) {
     auto writer = std::make_unique<pdf::PdfWriter>();
     const std::wstring name = platform::ToFolded(FileNamePart(group.folder));
-    const std::wstring out = OutputNameFor(job, group.folder, name, outputFolder);
-    result = OpenDocument(job, *writer, out);
-    if (result != RESULT_OK) return true;
+    const std::wstring out = OutputNameFor(run.settings, group.folder, name, run.outputLocation);
+    const RunResult opened = OpenDocument(run, *writer, out);
+    if (opened != RESULT_OK) {
+        return {opened, done, true};
+    }
+    bool cancelled = false;
     int page = 1;
     for (const std::wstring& path : group.paths) {
-        if (Report(job, total, count++, path) < 0) {
-            result = RESULT_CANCELLED;
+        if (run.Report(total, done++, path) < 0) {
+            cancelled = true;
             break;
         }
-        PlaceImagePage(job, *writer, path, page++);
+        PlaceImagePage(run, *writer, path, page++);
     }
     FinishDocument(*writer);
-    if (Report(job, total, count, out) < 0) result = RESULT_CANCELLED;
-    return result != RESULT_CANCELLED;
+    if (run.Report(total, done, out) < 0) {
+        cancelled = true;
+    }
+    return {cancelled ? RESULT_CANCELLED : RESULT_OK, done, !cancelled};
 }
 
-int32_t RunPerFolder(ConversionJob& job) {
-    std::lock_guard guard(job.jobLock);
-    const std::wstring folder = job.GetOutputLocation();
-    const size_t total = job.imagePaths.size();
-    if (const int32_t missing = MissingInput(folder, total)) return missing;
-    int32_t result = RESULT_OK;
-    size_t count = 0;
-    const std::vector<FolderGroup> groups = GroupByFolder(job);
+RunResult RunPerFolder(RunState& run) {
+    const size_t total = run.paths.size();
+    if (const RunResult missing = MissingInput(run.outputLocation, total)) {
+        return missing;
+    }
+    const std::vector<FolderGroup> groups = GroupByFolder(run);
     std::vector<std::wstring> pageOrder;
     for (const FolderGroup& group : groups) {
         pageOrder.insert(pageOrder.end(), group.paths.begin(), group.paths.end());
     }
-    ScopedEncodeAhead ahead(job, std::move(pageOrder));
+    ScopedEncodeAhead ahead(run, std::move(pageOrder));
+    FolderOutcome outcome;
     for (const FolderGroup& group : groups) {
-        if (!ConvertFolder(job, group, folder, total, count, result)) break;
+        outcome = ConvertFolder(run, group, total, outcome.done);
+        if (!outcome.goOn) {
+            break;
+        }
     }
-    return result;
+    return outcome.result;
+}
+
+RunResult RunInMode(RunState& run) {
+    switch (run.settings.GetDocumentMode()) {
+        case DocumentMode::kSingle:
+            return RunSingle(run);
+        case DocumentMode::kPerImage:
+            return RunPerImage(run);
+        case DocumentMode::kPerFolder:
+            return RunPerFolder(run);
+    }
+    return RESULT_OK;  // a stored mode outside the list does nothing
 }
 
 }  // namespace
 
-int32_t ConversionJob::Run() {
+std::wstring RunState::PathAt(size_t index) const {
+    return paths[index];
+}
+
+int32_t RunState::Report(size_t total, size_t index, const std::wstring& text) const {
+    if (!progressCallback) {
+        return 0;
+    }
+    return progressCallback(static_cast<int32_t>(total), static_cast<int32_t>(index), text.c_str(),
+                            progressContext);
+}
+
+void RunState::ReportSkip(const std::wstring& path, const std::wstring& reason) const {
+    if (diagnosticSink) {
+        diagnosticSink(path, reason);
+    }
+}
+
+RunResult ConversionJob::Run() {
+    std::lock_guard guard(lock_);
+    RunState run{settings_,       imagePaths_,  progressCallback_, progressContext_,
+                 diagnosticSink_, pagesPlaced_, outputFile_,       outputLocation_};
     try {
-        switch (settingsSnapshot.MakeMultiPDF) {
-            case 0: return RunSingle(*this);
-            case 1: return RunPerImage(*this);
-            case 2: return RunPerFolder(*this);
-            default: return RESULT_OK;
-        }
-    } catch (...) {
-        return RESULT_PDF_ERROR;
+        return RunInMode(run);
+    } catch (const pdf::PdfError&) {
+        return RESULT_PDF_ERROR;  // imaging reports through return values and never throws
     }
 }
 

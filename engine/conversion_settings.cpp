@@ -1,83 +1,46 @@
 #include "engine/conversion_settings.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
+#include "engine/stored_fields.h"
 #include "platform/folders.h"
 #include "platform/text.h"
 
 namespace engine {
 namespace {
 
-using Settings = ConversionSettings;
-
-template <typename T>
-struct StoredField {
-    const wchar_t* name;
-    T Settings::*member;
-};
-
-constexpr StoredField<std::wstring> kTextFields[] = {
-    {L"PDFPath", &Settings::PDFPath},         {L"PDFTitle", &Settings::PDFTitle},
-    {L"PDFSubject", &Settings::PDFSubject},   {L"PDFCreator", &Settings::PDFCreator},
-    {L"PDFAuthor", &Settings::PDFAuthor},     {L"PDFKeywords", &Settings::PDFKeywords},
-    {L"WaterText", &Settings::WaterText},     {L"WaterImage", &Settings::WaterImage},
-    {L"ShareURL", &Settings::ShareURL},
-};
-
-constexpr StoredField<int32_t> kNumberFields[] = {
-    {L"CheckRightMenu", &Settings::CheckRightMenu},
-    {L"WaterFontSize", &Settings::WaterFontSize},
-    {L"WaterPosX", &Settings::WaterPosX},
-    {L"WaterPosY", &Settings::WaterPosY},
-    {L"WaterColor", &Settings::WaterColor},
-    {L"WaterImageOpacity", &Settings::WaterImageOpacity},
-    {L"WaterImageX", &Settings::WaterImageX},
-    {L"WaterImageY", &Settings::WaterImageY},
-    {L"ImageEncode", &Settings::ImageEncode},
-    {L"DefaultImageEncode", &Settings::DefaultImageEncode},
-    {L"JpepPercent", &Settings::JpepPercent},
-    {L"PageSize", &Settings::PageSize},
-    {L"MearginLeft", &Settings::MearginLeft},
-    {L"MearginTop", &Settings::MearginTop},
-    {L"MearginRight", &Settings::MearginRight},
-    {L"MearginBottom", &Settings::MearginBottom},
-    {L"ShowView", &Settings::ShowView},
-    {L"MakeMultiPDF", &Settings::MakeMultiPDF},
-    {L"ImageInPage", &Settings::ImageInPage},
-    {L"ImageMaxX", &Settings::ImageMaxX},
-    {L"ImageMaxY", &Settings::ImageMaxY},
-    {L"DPI", &Settings::DPI},
-    {L"CreateBookmark", &Settings::CreateBookmark},
-    {L"SaveToImageDir", &Settings::SaveToImageDir},
-    {L"ShowAD", &Settings::ShowAD},
-    {L"RotatePage", &Settings::RotatePage},
-    {L"DupPageMidMargin", &Settings::DupPageMidMargin},
-    {L"DupPageOrder", &Settings::DupPageOrder},
-};
-
 // Stored texts are read into a buffer of 260 characters including the terminating zero.
 constexpr size_t kMaxTextLength = 259;
 
-template <typename T, size_t N>
-const StoredField<T>* FindField(const StoredField<T> (&fields)[N], std::wstring_view name) {
-    auto it = std::find_if(std::begin(fields), std::end(fields), [&](const StoredField<T>& f) {
-        return platform::EqualsIgnoreCase(f.name, name);
-    });
-    return it == std::end(fields) ? nullptr : it;
-}
+// The names the PDF writer's paper table gives the named page formats, by PageFormat value.
+constexpr std::array<std::string_view, 12> kPaperNames = {
+    "", "a1", "a2", "a3", "a4", "a5", "a6", "b5", "letter", "legal", "ledger", "11x17",
+};
 
 }  // namespace
 
+std::string_view PaperName(PageFormat format) {
+    const auto index = static_cast<size_t>(format);
+    return index < kPaperNames.size() ? kPaperNames[index] : std::string_view();
+}
+
+const StoredField* FindStoredField(std::wstring_view name, FieldKind kind) {
+    const auto* field = std::find_if(kStoredFields.begin(), kStoredFields.end(), [&](auto& f) {
+        return f.kind == kind && platform::EqualsIgnoreCase(f.name, name);
+    });
+    return field == kStoredFields.end() ? nullptr : field;
+}
+
 int ConversionSettings::LoadSettings() {
-    for (const auto& field : kTextFields) {
-        if (auto text = platform::RegReadString(registryRoot, registryKey, field.name)) {
-            this->*field.member = text->substr(0, kMaxTextLength);
-        }
-    }
-    for (const auto& field : kNumberFields) {
-        if (auto number = platform::RegReadDWord(registryRoot, registryKey, field.name)) {
-            this->*field.member = static_cast<int32_t>(*number);
+    for (const StoredField& field : kStoredFields) {
+        if (field.kind == FieldKind::kText) {
+            if (auto text = platform::RegReadString(registryRoot, registryKey, field.name)) {
+                this->*field.text = text->substr(0, kMaxTextLength);
+            }
+        } else if (auto number = platform::RegReadDWord(registryRoot, registryKey, field.name)) {
+            this->*field.number = static_cast<int32_t>(*number);
         }
     }
     return 1;
@@ -88,24 +51,18 @@ std::wstring ConversionSettings::DefaultOutputFolder() {
 }
 
 std::wstring ConversionSettings::GetOutputFolder() {
-    if (PDFPath.empty()) PDFPath = DefaultOutputFolder();
+    if (PDFPath.empty()) {
+        PDFPath = DefaultOutputFolder();
+    }
     return PDFPath;
 }
 
-int32_t* ConversionSettings::NumberField(std::wstring_view name) {
-    const auto* field = FindField(kNumberFields, name);
-    return field ? &(this->*field->member) : nullptr;
-}
-
-std::wstring* ConversionSettings::TextField(std::wstring_view name) {
-    const auto* field = FindField(kTextFields, name);
-    return field ? &(this->*field->member) : nullptr;
-}
-
 bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& text) {
-    const auto* field = FindField(kTextFields, name);
-    if (!field) return false;
-    std::wstring& current = this->*field->member;
+    const StoredField* field = FindStoredField(name, FieldKind::kText);
+    if (!field) {
+        return false;
+    }
+    std::wstring& current = this->*field->text;
     if (!platform::EqualsIgnoreCase(current, text)) {
         current = text;
         platform::RegWriteString(registryRoot, registryKey, field->name, text);
@@ -114,13 +71,15 @@ bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& tex
 }
 
 bool ConversionSettings::SetNumber(std::wstring_view name, int32_t value) {
-    const auto* field = FindField(kNumberFields, name);
-    if (!field) return false;
-    if (field->member == &Settings::WaterFontSize) {
+    const StoredField* field = FindStoredField(name, FieldKind::kNumber);
+    if (!field) {
+        return false;
+    }
+    if (field->number == &ConversionSettings::WaterFontSize) {
         SetWaterFontSize(value);
         return true;
     }
-    int32_t& current = this->*field->member;
+    int32_t& current = this->*field->number;
     if (value != -1 && value != current) {
         current = value;
         platform::RegWriteDWord(registryRoot, registryKey, field->name,
@@ -129,8 +88,12 @@ bool ConversionSettings::SetNumber(std::wstring_view name, int32_t value) {
     return true;
 }
 
-int ConversionSettings::SetPDFPath(const std::wstring& text) { return SetText(L"PDFPath", text); }
-int ConversionSettings::SetPDFTitle(const std::wstring& text) { return SetText(L"PDFTitle", text); }
+int ConversionSettings::SetPDFPath(const std::wstring& text) {
+    return SetText(L"PDFPath", text);
+}
+int ConversionSettings::SetPDFTitle(const std::wstring& text) {
+    return SetText(L"PDFTitle", text);
+}
 int ConversionSettings::SetPDFSubject(const std::wstring& text) {
     return SetText(L"PDFSubject", text);
 }
@@ -144,9 +107,18 @@ int ConversionSettings::SetPDFKeywords(const std::wstring& text) {
     return SetText(L"PDFKeywords", text);
 }
 
-int ConversionSettings::SetJpepPercent(int32_t value) { return SetNumber(L"JpepPercent", value); }
-int ConversionSettings::SetPageSize(int32_t value) { return SetNumber(L"PageSize", value); }
-int ConversionSettings::SetDPI(int32_t value) { return SetNumber(L"DPI", value); }
+int ConversionSettings::SetJpepPercent(int32_t value) {
+    return SetNumber(L"JpepPercent", value);
+}
+int ConversionSettings::SetPageSize(PageFormat format) {
+    return SetNumber(L"PageSize", static_cast<int32_t>(format));
+}
+int ConversionSettings::SetMakeMultiPDF(DocumentMode mode) {
+    return SetNumber(L"MakeMultiPDF", static_cast<int32_t>(mode));
+}
+int ConversionSettings::SetDPI(int32_t value) {
+    return SetNumber(L"DPI", value);
+}
 
 int ConversionSettings::SetImageMax(int32_t x, int32_t y) {
     SetNumber(L"ImageMaxX", x);
@@ -173,14 +145,7 @@ int ConversionSettings::SetShowAD(int32_t value) {
         ShowAD = value;
         platform::RegWriteDWord(registryRoot, registryKey, L"ShowAD", static_cast<uint32_t>(value));
     }
-    if (showWindow) {
-        for (WindowRef window : bannerWindows) showWindow(window, ShowAD != 0);
-    }
-    return 1;
-}
-
-int ConversionSettings::AddBannerWindow(WindowRef window) {
-    bannerWindows.push_back(window);
+    bannerObserver.Notify(ShowAD != 0);
     return 1;
 }
 

@@ -11,7 +11,9 @@ EncodeAhead::EncodeAhead(const ConversionSettings& settings, const EncodeRequest
 }
 
 EncodeAhead::~EncodeAhead() {
-    for (Pending& pending : pending_) pending.result.wait();
+    for (Pending& pending : pending_) {
+        pending.result.wait();
+    }
 }
 
 void EncodeAhead::Launch() {
@@ -26,21 +28,24 @@ void EncodeAhead::Launch() {
 std::optional<EncodedImage> EncodeAhead::Take(const std::wstring& path) {
     auto match = std::find_if(pending_.begin(), pending_.end(),
                               [&](const Pending& pending) { return pending.path == path; });
-    if (match == pending_.end()) return std::nullopt;
+    if (match == pending_.end()) {
+        return std::nullopt;
+    }
     EncodedImage result = match->result.get();
     pending_.erase(pending_.begin(), match + 1);
     Launch();
     return result;
 }
 
-ScopedEncodeAhead::ScopedEncodeAhead(ConversionJob& job, std::vector<std::wstring> paths)
-    : job_(job) {
-    if (auto request = UpfrontEncodeRequest(job.settingsSnapshot)) {
-        ahead_.emplace(job.settingsSnapshot, *request, std::move(paths));
-        job_.encodeAhead = &*ahead_;
+ScopedEncodeAhead::ScopedEncodeAhead(RunState& run, std::vector<std::wstring> paths) : run_(run) {
+    if (auto request = UpfrontEncodeRequest(run.settings)) {
+        ahead_.emplace(run.settings, *request, std::move(paths));
+        run_.encodeAhead = &*ahead_;
     }
 }
 
-ScopedEncodeAhead::~ScopedEncodeAhead() { job_.encodeAhead = nullptr; }
+ScopedEncodeAhead::~ScopedEncodeAhead() {
+    run_.encodeAhead = nullptr;
+}
 
 }  // namespace engine

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image_acquisition.h"
+#include "run_state.h"
 
 namespace engine {
 
@@ -45,17 +46,17 @@ private:
     std::deque<Pending> pending_;
 };
 
-// Installs an EncodeAhead on the job for the lifetime of this object, when the settings
+// Installs an EncodeAhead on the run for the lifetime of this object, when the settings
 // re-encode every image; otherwise it does nothing.
 class ScopedEncodeAhead {
 public:
-    ScopedEncodeAhead(ConversionJob& job, std::vector<std::wstring> paths);
+    ScopedEncodeAhead(RunState& run, std::vector<std::wstring> paths);
     ~ScopedEncodeAhead();
     ScopedEncodeAhead(const ScopedEncodeAhead&) = delete;
     ScopedEncodeAhead& operator=(const ScopedEncodeAhead&) = delete;
 
 private:
-    ConversionJob& job_;
+    RunState& run_;
     std::optional<EncodeAhead> ahead_;
 };
 

@@ -32,12 +32,18 @@ EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
                                      sourceFormat == imaging::kFormatPng;
             return {keepsFormat ? sourceFormat : imaging::kFormatJpeg};
         }
-        case kEncodeJpeg: return {imaging::kFormatJpeg, quality, false, true};
-        case kEncodeGrayJpeg: return {imaging::kFormatJpeg, quality, true, false};
-        case kEncodePng: return {imaging::kFormatPng};
-        case kEncodeGif: return {imaging::kFormatGif};
-        case kEncodeTiff: return {imaging::kFormatTiff};
-        default: return {imaging::kFormatJpeg};
+        case kEncodeJpeg:
+            return {imaging::kFormatJpeg, quality, false, true};
+        case kEncodeGrayJpeg:
+            return {imaging::kFormatJpeg, quality, true, false};
+        case kEncodePng:
+            return {imaging::kFormatPng};
+        case kEncodeGif:
+            return {imaging::kFormatGif};
+        case kEncodeTiff:
+            return {imaging::kFormatTiff};
+        default:
+            return {imaging::kFormatJpeg};
     }
 }
 
@@ -46,9 +52,11 @@ EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
 bool FitWithinLimits(imaging::Image& image, uint32_t maxWidth, uint32_t maxHeight) {
     const uint32_t width = image.GetWidth();
     const uint32_t height = image.GetHeight();
-    if (width <= maxWidth && height <= maxHeight) return true;
-    const double ratio = std::max(static_cast<double>(width) / maxWidth,
-                                  static_cast<double>(height) / maxHeight);
+    if (width <= maxWidth && height <= maxHeight) {
+        return true;
+    }
+    const double ratio =
+        std::max(static_cast<double>(width) / maxWidth, static_cast<double>(height) / maxHeight);
     return image.Resample(static_cast<uint32_t>(width / ratio),
                           static_cast<uint32_t>(height / ratio), 2);
 }
@@ -61,14 +69,18 @@ bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& f
     }
     if (!image.Decode(bytes->data(), bytes->size(), 0) || !image.IsValid()) {
         failure = platform::FromUtf8(image.GetLastError());
-        if (failure.empty()) failure = L"not a readable image";
+        if (failure.empty()) {
+            failure = L"not a readable image";
+        }
         return false;
     }
     return true;
 }
 
 bool EncodeAs(imaging::Image& image, const EncodePlan& plan, std::vector<uint8_t>& block) {
-    if (plan.quality >= 0) image.SetJpegQuality(static_cast<uint8_t>(plan.quality));
+    if (plan.quality >= 0) {
+        image.SetJpegQuality(static_cast<uint8_t>(plan.quality));
+    }
     if ((plan.grayAlways || (plan.grayWhenIndexed && image.IsIndexed())) && !image.GrayScale()) {
         return false;
     }
@@ -92,7 +104,9 @@ EncodedBlock::~EncodedBlock() {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
     auto bytes = platform::ReadFileBytes(platform::ToUtf8(path));
-    if (!bytes) return std::nullopt;
+    if (!bytes) {
+        return std::nullopt;
+    }
     return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
 
@@ -105,7 +119,9 @@ std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& sett
         return EncodeRequest{settings.ImageEncode, LimitOrUnbounded(settings.ImageMaxX),
                              LimitOrUnbounded(settings.ImageMaxY)};
     }
-    if (settings.ImageEncode == kKeepSource) return std::nullopt;
+    if (settings.ImageEncode == kKeepSource) {
+        return std::nullopt;
+    }
     const bool known = settings.ImageEncode >= kEncodeJpeg && settings.ImageEncode <= kEncodeTiff;
     return EncodeRequest{known ? settings.ImageEncode : kEncodeJpeg};
 }
@@ -114,7 +130,9 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
                              const EncodeRequest& request) {
     EncodedImage result;
     imaging::Image image;
-    if (!DecodeFile(image, path, result.failure)) return result;
+    if (!DecodeFile(image, path, result.failure)) {
+        return result;
+    }
     if (settings.DPI != 0) {
         image.SetXDPI(static_cast<uint32_t>(settings.DPI));
         image.SetYDPI(static_cast<uint32_t>(settings.DPI));
@@ -130,35 +148,40 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
     return result;
 }
 
-std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
-                                            const std::wstring& path, int32_t mode,
-                                            uint32_t maxWidth, uint32_t maxHeight,
-                                            std::wstring& failure) {
+ReencodedImage ReencodeImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
+                             const EncodeRequest& request) {
     std::optional<EncodedImage> prepared;
-    if (job.encodeAhead) prepared = job.encodeAhead->Take(path);
-    EncodedImage encoded = prepared ? std::move(*prepared)
-                                    : EncodeImageFile(job.settingsSnapshot, path,
-                                                      {mode, maxWidth, maxHeight});
-    if (!encoded.bytes) {
-        failure = std::move(encoded.failure);
-        return nullptr;
+    if (run.encodeAhead) {
+        prepared = run.encodeAhead->Take(path);
     }
-    return std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes));
+    EncodedImage encoded =
+        prepared ? std::move(*prepared) : EncodeImageFile(run.settings, path, request);
+    if (!encoded.bytes) {
+        return {nullptr, std::move(encoded.failure)};
+    }
+    return {std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes)), {}};
 }
 
-AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path) {
+AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
     AcquiredImage result;
-    std::optional<EncodeRequest> request = UpfrontEncodeRequest(job.settingsSnapshot);
+    std::optional<EncodeRequest> request = UpfrontEncodeRequest(run.settings);
     if (!request) {
         result.handle = LoadDirect(writer, path);
-        if (result.handle != -1) return result;
-        request = EncodeRequest{job.settingsSnapshot.DefaultImageEncode};
+        if (result.handle != -1) {
+            return result;
+        }
+        request = EncodeRequest{run.settings.DefaultImageEncode};
     }
-    result.block = ReencodeImage(job, writer, path, request->mode, request->maxWidth,
-                                 request->maxHeight, result.failure);
-    if (!result.block) return result;
+    ReencodedImage reencoded = ReencodeImage(run, writer, path, *request);
+    result.block = std::move(reencoded.block);
+    result.failure = std::move(reencoded.failure);
+    if (!result.block) {
+        return result;
+    }
     result.handle = writer.load_image(L"auto", kVirtualFile, L"");
-    if (result.handle == -1) result.failure = writer.get_errmsg();
+    if (result.handle == -1) {
+        result.failure = writer.get_errmsg();
+    }
     return result;
 }
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion_job.h"
+#include "engine/conversion_settings.h"
 #include "pdfwriter/pdf_writer.h"
+#include "run_state.h"
 
 namespace engine {
 
@@ -59,20 +60,21 @@ struct AcquiredImage {
 };
 
 // Decides between embedding the file and re-encoding it (ImageEncode, DefaultImageEncode,
-// ImageMaxX/Y and DPI of the job's snapshot) and loads the result into the writer. PDF writer
+// ImageMaxX/Y and DPI of the run's settings) and loads the result into the writer. PDF writer
 // errors propagate.
-AcquiredImage AcquireImage(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path);
+AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path);
 
 // The file handed to the writer unchanged; -1 when the writer cannot embed it.
 int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path);
 
-// EncodeImageFile, or the bytes the job's look-ahead prepared for path, registered as
-// "/pvf/image". nullptr, with the reason in failure, when the file cannot be read, decoded or
-// encoded.
-std::unique_ptr<EncodedBlock> ReencodeImage(ConversionJob& job, pdf::PdfWriter& writer,
-                                            const std::wstring& path, int32_t mode,
-                                            uint32_t maxWidth, uint32_t maxHeight,
-                                            std::wstring& failure);
+// EncodeImageFile, or the bytes the run's look-ahead prepared for path, registered as
+// "/pvf/image"; or, when the file cannot be read, decoded or encoded, the reason.
+struct ReencodedImage {
+    std::unique_ptr<EncodedBlock> block;
+    std::wstring failure;
+};
+ReencodedImage ReencodeImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
+                             const EncodeRequest& request);
 
 // The whole file; nullopt when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);

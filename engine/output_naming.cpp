@@ -3,13 +3,16 @@
 #include "platform/file_io.h"
 
 namespace engine {
-std::wstring OutputNameFor(ConversionJob& job, const std::wstring& source, std::wstring name,
-                           const std::wstring& folder) {
-    const ConversionSettings& settings = job.settingsSnapshot;
+
+std::wstring OutputNameFor(const ConversionSettings& settings, const std::wstring& source,
+                           const std::wstring& name, const std::wstring& folder) {
     if (settings.SaveToImageDir) {
-        if (settings.MakeMultiPDF == 1) return source + L".pdf";
-        if (settings.MakeMultiPDF == 0 || settings.MakeMultiPDF == 2) {
-            return source + L"/" + name + L".pdf";
+        switch (settings.GetDocumentMode()) {
+            case DocumentMode::kPerImage:
+                return source + L".pdf";
+            case DocumentMode::kSingle:
+            case DocumentMode::kPerFolder:
+                return source + L"/" + name + L".pdf";
         }
         return {};
     }

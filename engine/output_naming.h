@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/conversion_job.h"
+#include "engine/conversion_settings.h"
 
 namespace engine {
 
@@ -12,7 +12,7 @@ namespace engine {
 // lies beside the image or inside the folder and replaces an existing one; otherwise it goes
 // into folder, with " (n)"-style suffixes "name(1).pdf", "name(2).pdf", ... while a file of
 // that name exists.
-std::wstring OutputNameFor(ConversionJob& job, const std::wstring& source, std::wstring name,
-                           const std::wstring& folder);
+std::wstring OutputNameFor(const ConversionSettings& settings, const std::wstring& source,
+                           const std::wstring& name, const std::wstring& folder);
 
 }  // namespace engine

@@ -5,13 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/path_names.h"
+
 namespace engine {
 
-// The text after the last '/', or the whole path when it has none.
-std::wstring_view FileNamePart(std::wstring_view path);
-
-// The text before the last '/', or the whole path when it has none.
-std::wstring_view FolderPart(std::wstring_view path);
+using platform::FileNamePart;
+using platform::FolderPart;
 
 // The file-name part cut before its last dot, when it has one; a path without '/' is used whole
 // (extension included).

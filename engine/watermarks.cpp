@@ -1,12 +1,12 @@
 #include "watermarks.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 
 #include "path_names.h"
+#include "platform/file_io.h"
+#include "platform/local_time.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -14,30 +14,37 @@ namespace {
 
 // The file's modification date in local time as YYYY/MM/DD; empty when the file is not found.
 std::wstring ModificationDate(const std::wstring& path) {
-    struct stat info {};
-    if (::stat(platform::ToUtf8(path).c_str(), &info) != 0) return {};
-    std::tm local{};
-    if (!localtime_r(&info.st_mtime, &local)) return {};
+    const std::optional<std::time_t> modified = platform::ModificationTime(path);
+    const std::optional<std::tm> local = modified ? platform::LocalTime(*modified) : std::nullopt;
+    if (!local) {
+        return {};
+    }
     char date[32];
-    std::strftime(date, sizeof date, "%Y/%m/%d", &local);
+    std::strftime(date, sizeof date, "%Y/%m/%d", &*local);
     return platform::FromUtf8(date);
 }
 
 // The first font that loads: a Japanese-capable one, a Chinese-capable one, then a Latin sans.
 int LoadWatermarkFont(pdf::PdfWriter& writer) {
     int font = writer.load_font(L"KozMinPro-Regular-Acro", L"UniJIS-UCS2-H", L"");
-    if (font != -1) return font;
+    if (font != -1) {
+        return font;
+    }
     writer.set_parameter(L"SearchPath", L"宋体=/usr/fonts");
     font = writer.load_font(L"宋体", L"unicode", L"");
-    if (font != -1) return font;
+    if (font != -1) {
+        return font;
+    }
     writer.set_parameter(L"SearchPath", L"Arial=/usr/fonts");
     return writer.load_font(L"Arial", L"unicode", L"");
 }
 
-void DrawImageWatermark(ConversionJob& job, pdf::PdfWriter& writer) {
-    const ConversionSettings& settings = job.settingsSnapshot;
-    const int image = AcquireWatermarkImage(job, writer);
-    if (image == -1) return;
+void DrawImageWatermark(RunState& run, pdf::PdfWriter& writer) {
+    const ConversionSettings& settings = run.settings;
+    const int image = AcquireWatermarkImage(run, writer);
+    if (image == -1) {
+        return;
+    }
     // A stored opacity outside 0 to 100 would make the writer reject the state and drop the
     // page; it is held to the nearest end instead.
     const int percent = std::clamp(settings.WaterImageOpacity, 0, 100);
@@ -48,13 +55,16 @@ void DrawImageWatermark(ConversionJob& job, pdf::PdfWriter& writer) {
                      static_cast<uint32_t>(settings.WaterImageY), L"");
 }
 
-void DrawTextWatermark(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
-                       int number) {
-    const ConversionSettings& settings = job.settingsSnapshot;
+void DrawTextWatermark(const ConversionSettings& settings, pdf::PdfWriter& writer,
+                       const std::wstring& path, int number) {
     const std::wstring text = ExpandWatermarkText(settings.WaterText, path, number);
-    if (text.empty() || settings.WaterFontPoints() == 0) return;  // size 0 shows nothing
+    if (text.empty() || settings.WaterFontPoints() == 0) {
+        return;  // size 0 shows nothing
+    }
     const int font = LoadWatermarkFont(writer);
-    if (font == -1) return;
+    if (font == -1) {
+        return;
+    }
     const double size = settings.WaterFontPoints();
     writer.setfont(font, size);
     const double pageHeight = writer.get_value(L"pageheight", 0);
@@ -68,12 +78,16 @@ void DrawTextWatermark(ConversionJob& job, pdf::PdfWriter& writer, const std::ws
 
 }  // namespace
 
-int AcquireWatermarkImage(ConversionJob& job, pdf::PdfWriter& writer) {
-    if (job.watermarkImageHandle != -1) return job.watermarkImageHandle;
-    const std::wstring& file = job.settingsSnapshot.WaterImage;
-    if (file.empty()) return -1;
-    job.watermarkImageHandle = writer.load_image(L"auto", file, L"");
-    return job.watermarkImageHandle;
+int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer) {
+    if (run.watermarkImage != -1) {
+        return run.watermarkImage;
+    }
+    const std::wstring& file = run.settings.WaterImage;
+    if (file.empty()) {
+        return -1;
+    }
+    run.watermarkImage = writer.load_image(L"auto", file, L"");
+    return run.watermarkImage;
 }
 
 std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& path, int number) {
@@ -84,15 +98,16 @@ std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& p
     platform::ReplaceAll(result, L"%Number%", std::to_wstring(number));
     if (result.find(L"%MDate%") != std::wstring::npos) {
         const std::wstring date = ModificationDate(path);
-        if (!date.empty()) platform::ReplaceAll(result, L"%MDate%", date);
+        if (!date.empty()) {
+            platform::ReplaceAll(result, L"%MDate%", date);
+        }
     }
     return result;
 }
 
-void DrawWatermarks(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
-                    int number) {
-    DrawImageWatermark(job, writer);
-    DrawTextWatermark(job, writer, path, number);
+void DrawWatermarks(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
+    DrawImageWatermark(run, writer);
+    DrawTextWatermark(run.settings, writer, path, number);
 }
 
 }  // namespace engine

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "engine/conversion_job.h"
 #include "pdfwriter/pdf_writer.h"
+#include "run_state.h"
 
 namespace engine {
 
 // The watermark image of the open document, loaded once per document (the file unchanged);
 // -1 when there is none or it cannot be loaded (the next page then tries again).
-int AcquireWatermarkImage(ConversionJob& job, pdf::PdfWriter& writer);
+int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer);
 
 // Fills "%FileName%" (the file's name without its extension), "%Number%" and "%MDate%" (the
 // file's modification date, local time, YYYY/MM/DD). A field whose value is unknown stays as
@@ -20,7 +20,6 @@ std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& p
 
 // Draws the image watermark (with its opacity, which stays in force for the rest of the page)
 // and then the text watermark onto the open page. PDF writer errors propagate.
-void DrawWatermarks(ConversionJob& job, pdf::PdfWriter& writer, const std::wstring& path,
-                    int number);
+void DrawWatermarks(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number);
 
 }  // namespace engine

@@ -7,8 +7,8 @@
 #include "failure.h"
 #include "image_embedding.h"
 #include "option_list.h"
-#include "paper_size.h"
 #include "pdf_syntax.h"
+#include "pdfwriter/paper_sizes.h"
 #include "pdfwriter/pdf_writer.h"
 #include "platform/text.h"
 
@@ -18,8 +18,9 @@ namespace {
 // The page size an option list gives, "width=a4.width height=a4.height" and the like.
 double PageDimension(const OptionList& options, std::string_view key, double given) {
     const std::optional<std::wstring> text = options.Text(key);
-    if (!text)
+    if (!text) {
         return given;
+    }
     const std::optional<double> value = ResolvePageDimension(*text);
     if (!value) {
         Fail(kErrorOption,
@@ -44,8 +45,9 @@ struct ImageFit {
 ImageFit FitFor(const ImageObject& image, const OptionList& options) {
     ImageFit fit{image.width, image.height, options.Flag("adjustpage")};
     const std::wstring method = options.Text("fitmethod").value_or(L"nofit");
-    if (method == L"nofit")
+    if (method == L"nofit") {
         return fit;
+    }
     if (method != L"entire") {
         Fail(kErrorOption, "unsupported fitmethod '" + platform::ToUtf8(method) + "'");
     }
@@ -60,40 +62,33 @@ ImageFit FitFor(const ImageObject& image, const OptionList& options) {
     return fit;
 }
 
-std::u32string CodePoints(std::wstring_view text) {
-    std::u32string points;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char32_t>(text[i]);
-        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
-        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
-        }
-        points += c;
-    }
-    return points;
-}
-
 // The colour operators for a target and colour space (8.6.8), and the number of components.
 std::vector<std::string> ColorOperators(std::wstring_view target, std::wstring_view space,
                                         int& components) {
     std::string fill;
-    if (space == L"gray")
+    if (space == L"gray") {
         fill = "g", components = 1;
-    if (space == L"rgb")
+    }
+    if (space == L"rgb") {
         fill = "rg", components = 3;
-    if (space == L"cmyk")
+    }
+    if (space == L"cmyk") {
         fill = "k", components = 4;
-    if (fill.empty())
+    }
+    if (fill.empty()) {
         Fail(kErrorParameter, "unknown colour space " + platform::ToUtf8(space));
+    }
     std::string stroke = fill;
     stroke[0] = static_cast<char>(std::toupper(stroke[0]));
-    if (target == L"fill")
+    if (target == L"fill") {
         return {fill};
-    if (target == L"stroke")
+    }
+    if (target == L"stroke") {
         return {stroke};
-    if (target == L"fillstroke")
+    }
+    if (target == L"fillstroke") {
         return {fill, stroke};
+    }
     Fail(kErrorParameter, "unknown colour target " + platform::ToUtf8(target));
 }
 
@@ -112,8 +107,9 @@ void Document::BeginPage(double width, double height, std::wstring_view optlist)
     height = PageDimension(options, "height", height);
     CheckPageDimension(width);
     CheckPageDimension(height);
-    if (page_)
+    if (page_) {
         AbandonPage();
+    }
     const uint32_t id = sparePageId_ != 0 ? sparePageId_ : writer_.Allocate();
     sparePageId_ = 0;
     page_.emplace(id, width, height);
@@ -140,14 +136,16 @@ void Document::AbandonPage() {
 }
 
 Page& Document::OpenPage() {
-    if (!page_)
+    if (!page_) {
         Fail(kErrorScope, "no page is open");
+    }
     return *page_;
 }
 
 const Page& Document::OpenPage() const {
-    if (!page_)
+    if (!page_) {
         Fail(kErrorScope, "no page is open");
+    }
     return *page_;
 }
 
@@ -160,11 +158,13 @@ int Document::LoadImage(ImageSource& source, std::wstring_view imageType,
 void Document::FitImage(int handle, double x, double y, std::wstring_view optlist) {
     const ImageObject& image = images_.Get(handle);
     Page& page = OpenPage();
-    if (!std::isfinite(x) || !std::isfinite(y))
+    if (!std::isfinite(x) || !std::isfinite(y)) {
         Fail(kErrorParameter, "bad image position");
+    }
     const ImageFit fit = FitFor(image, OptionList(optlist, {"boxsize", "fitmethod", "adjustpage"}));
-    if (fit.adjustPage)
+    if (fit.adjustPage) {
         page.Resize(fit.width + 2 * x, fit.height + 2 * y);
+    }
     page.AppendContent("q " + Number(fit.width) + " 0 0 " + Number(fit.height) + " " + Number(x) +
                        " " + Number(y) + " cm " + page.UseImage(image.objectId) + " Do Q\n");
 }
@@ -196,8 +196,9 @@ void Document::SetFont(int handle, double size) {
 
 void Document::SetTextPosition(double x, double y) {
     OpenPage();
-    if (!std::isfinite(x) || !std::isfinite(y))
+    if (!std::isfinite(x) || !std::isfinite(y)) {
         Fail(kErrorParameter, "bad text position");
+    }
     text_.x = x;
     text_.y = y;
 }
@@ -221,11 +222,13 @@ void Document::SetColor(std::wstring_view target, std::wstring_view space,
 
 void Document::Show(std::wstring_view text) {
     Page& page = OpenPage();
-    if (text_.font < 0)
+    if (text_.font < 0) {
         Fail(kErrorScope, "no font is set");
+    }
     EmbeddedFont& font = fonts_.Get(text_.font);
     double advance = 0;
-    const std::string glyphs = font.ShowTextOperators(CodePoints(text), text_.size, advance);
+    const std::string glyphs =
+        font.ShowTextOperators(platform::CodePoints(text), text_.size, advance);
     page.AppendContent("BT\n" + page.UseFont(font.id()) + " " + Number(text_.size) + " Tf\n" +
                        Number(text_.x) + " " + Number(text_.y) + " Td\n" + glyphs + "ET\n");
     text_.x += advance;
@@ -239,14 +242,17 @@ int Document::CreateBookmark(std::wstring_view title, std::wstring_view optlist)
 
 void Document::Finish(std::wstring_view optlist) {
     OptionList(optlist, {});
-    if (page_)
+    if (page_) {
         AbandonPage();
-    if (pageIds_.empty())
+    }
+    if (pageIds_.empty()) {
         Fail(kErrorNoPages, "the document has no pages");
+    }
     fonts_.WriteAll(writer_);
     std::string kids;
-    for (const uint32_t id : pageIds_)
+    for (const uint32_t id : pageIds_) {
         kids += Reference(id) + " ";
+    }
     writer_.WriteObject(pageTreeId_, "<</Type /Pages /Kids [" + kids + "] /Count " +
                                          std::to_string(pageIds_.size()) + ">>");
     std::string catalog = "<</Type /Catalog /Pages " + Reference(pageTreeId_);
@@ -266,8 +272,9 @@ std::string Document::TrailerEntries(uint32_t catalogId, uint32_t infoId) const 
     uint8_t identifier[16] = {};
     if (!settings_.deterministic) {
         std::random_device device;
-        for (uint8_t& byte : identifier)
+        for (uint8_t& byte : identifier) {
             byte = static_cast<uint8_t>(device());
+        }
     }
     const std::string id = HexString(identifier);
     return "/Root " + Reference(catalogId) + " /Info " + Reference(infoId) + " /ID [" + id + " " +

@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "failure.h"
 #include "pdf_syntax.h"
 #include "pdfwriter/pdf_writer.h"
+#include "platform/local_time.h"
 #include "platform/text.h"
 
 namespace pdf {
@@ -16,11 +18,13 @@ constexpr std::array<std::string_view, 4> kWriterOwnedKeys{"Producer", "Creation
                                                            "Trapped"};
 
 bool IsNameKey(std::wstring_view key) {
-    if (key.empty())
+    if (key.empty()) {
         return false;
+    }
     for (const wchar_t c : key) {
-        if (c <= 0x20 || c > 0x7E)
+        if (c <= 0x20 || c > 0x7E) {
             return false;
+        }
     }
     return true;
 }
@@ -33,8 +37,9 @@ void DocumentInfo::Set(std::wstring_view key, std::wstring_view value) {
     }
     const std::string name = platform::ToUtf8(key);
     for (const std::string_view owned : kWriterOwnedKeys) {
-        if (name == owned)
+        if (name == owned) {
             Fail(kErrorParameter, "the writer sets '" + name + "' itself");
+        }
     }
     entries_[name] = value;
 }
@@ -53,8 +58,7 @@ uint32_t DocumentInfo::Write(ObjectWriter& writer, std::optional<std::time_t> no
 }
 
 std::string PdfDate(std::time_t time) {
-    std::tm local{};
-    localtime_r(&time, &local);
+    const std::tm local = platform::LocalTime(time).value_or(std::tm{});
     const long offsetMinutes = local.tm_gmtoff / 60;
     const char sign = offsetMinutes < 0 ? '-' : '+';
     char text[80];

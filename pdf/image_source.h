@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "object_writer.h"
+#include "platform/input_file.h"
 
 namespace pdf {
 
@@ -21,7 +23,6 @@ public:
     explicit ImageSource(std::span<const uint8_t> memory);
     // A file. Throws Failure (kErrorImage) when it cannot be opened or is not a regular file.
     explicit ImageSource(const std::filesystem::path& file);
-    ~ImageSource();
     ImageSource(const ImageSource&) = delete;
     ImageSource& operator=(const ImageSource&) = delete;
 
@@ -44,7 +45,7 @@ private:
     std::span<const uint8_t> memory_;  // virtual file, or what has been read of the file
     std::unique_ptr<uint8_t[]> buffer_;
     std::array<uint8_t, kTailSize> tail_{};
-    int fd_ = -1;
+    std::optional<platform::InputFile> file_;  // none for bytes in memory
     uint64_t size_ = 0;
     std::string name_;
 };

@@ -62,8 +62,8 @@ void ObjectWriter::WriteStreamData(const void* data, size_t size) {
     file_.Write(data, size);
 }
 
-void ObjectWriter::CopyStreamData(int fd, uint64_t size) {
-    file_.CopyFrom(fd, size);
+void ObjectWriter::CopyStreamData(const platform::InputFile& source, uint64_t size) {
+    file_.CopyFrom(source, size);
 }
 
 void ObjectWriter::EndStream() {
@@ -74,14 +74,16 @@ void ObjectWriter::EndStream() {
         Fail(kErrorFile, "stream data changed while it was copied");
     }
     file_.Write("\nendstream\nendobj\n");
-    if (!stream.length)
+    if (!stream.length) {
         WriteObject(stream.lengthId, std::to_string(written));
+    }
 }
 
 void ObjectWriter::Finish(std::string_view trailerEntries) {
     for (uint32_t id = 1; id <= offsets_.size(); ++id) {
-        if (offsets_[id - 1] == 0)
+        if (offsets_[id - 1] == 0) {
             WriteObject(id, "null");
+        }
     }
     const uint64_t xrefOffset = file_.Offset();
     file_.Write("xref\n0 " + std::to_string(offsets_.size() + 1) + "\n0000000000 65535 f\r\n");
@@ -98,8 +100,9 @@ void ObjectWriter::Finish(std::string_view trailerEntries) {
 
 void ObjectWriter::MarkOffset(uint32_t id) {
     const uint64_t offset = file_.Offset();
-    if (offset > kLargestOffset)
+    if (offset > kLargestOffset) {
         Fail(kErrorFile, "the document exceeds 10 GB");
+    }
     offsets_[id - 1] = offset;
 }
 

@@ -10,35 +10,16 @@
 #include <string>
 #include <thread>
 
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 namespace platform {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-// Flushes the folder so that the rename itself survives a crash.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-}  // namespace
 
 PathKind KindOf(std::wstring_view path) {
     struct stat info {};
-    if (::stat(ToUtf8(path).c_str(), &info) != 0) return PathKind::kMissing;
+    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
+        return PathKind::kMissing;
+    }
     return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kOther;
 }
 
@@ -50,12 +31,16 @@ bool CreateFolders(std::wstring_view path) {
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        return std::nullopt;
+    }
     std::string bytes;
     char chunk[65536];
     ssize_t got;
     while ((got = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
         if (got < 0) {
             ::close(fd);
             return std::nullopt;
@@ -67,22 +52,23 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    std::string temp = target.string() + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
+    AtomicFile file(target);
+    return file.SetMode(0644) && file.Write(bytes) && file.Commit();
+}
+
+std::optional<std::time_t> ModificationTime(std::wstring_view path) {
+    struct stat info {};
+    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
+        return std::nullopt;
     }
-    SyncFolder(target.parent_path().empty() ? "." : target.parent_path());
-    return true;
+    return info.st_mtime;
 }
 
 FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds patience) {
     fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        return;
+    }
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         const bool busy = errno == EWOULDBLOCK || errno == EINTR;
@@ -96,7 +82,9 @@ FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseco
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
 }
 
 }  // namespace platform

@@ -8,7 +8,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsScalarValue(char32_t c) { return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF); }
+bool IsScalarValue(char32_t c) {
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (!IsScalarValue(c)) {
@@ -33,10 +35,18 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 // Length of the sequence a lead byte announces, 0 for a byte that cannot lead one.
 int SequenceLength(uint8_t lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
     return 0;
 }
 
@@ -45,13 +55,21 @@ int SequenceLength(uint8_t lead) {
 char32_t DecodeOne(std::string_view bytes, size_t& pos) {
     const auto lead = static_cast<uint8_t>(bytes[pos++]);
     const int length = SequenceLength(lead);
-    if (length == 1) return lead;
-    if (length == 0) return kReplacement;
+    if (length == 1) {
+        return lead;
+    }
+    if (length == 0) {
+        return kReplacement;
+    }
     char32_t c = lead & (0xFF >> (length + 1));
     for (int i = 1; i < length; ++i) {
-        if (pos >= bytes.size()) return kReplacement;
+        if (pos >= bytes.size()) {
+            return kReplacement;
+        }
         const auto next = static_cast<uint8_t>(bytes[pos]);
-        if ((next & 0xC0) != 0x80) return kReplacement;
+        if ((next & 0xC0) != 0x80) {
+            return kReplacement;
+        }
         // Second-byte ranges that exclude overlong forms, surrogates and values past U+10FFFF.
         if (i == 1 && ((lead == 0xE0 && next < 0xA0) || (lead == 0xED && next > 0x9F) ||
                        (lead == 0xF0 && next < 0x90) || (lead == 0xF4 && next > 0x8F))) {
@@ -95,23 +113,45 @@ struct AlternatingRun {
 };
 
 constexpr AlternatingRun kAlternatingRuns[] = {
-    {0x100, 0x12F, 0}, {0x132, 0x137, 0}, {0x139, 0x148, 1}, {0x14A, 0x177, 0},
-    {0x179, 0x17E, 1}, {0x460, 0x481, 0}, {0x48A, 0x4BF, 0}, {0x4C1, 0x4CE, 1},
-    {0x4D0, 0x52F, 0},
+    {0x100, 0x12F, 0}, {0x132, 0x137, 0}, {0x139, 0x148, 1}, {0x14A, 0x177, 0}, {0x179, 0x17E, 1},
+    {0x460, 0x481, 0}, {0x48A, 0x4BF, 0}, {0x4C1, 0x4CE, 1}, {0x4D0, 0x52F, 0},
 };
 
 }  // namespace
 
+std::u32string CodePoints(std::wstring_view text) {
+    std::u32string points;
+    points.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<char32_t>(text[i]);
+        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
+        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        }
+        points += c;
+    }
+    return points;
+}
+
 wchar_t FoldCase(wchar_t c) {
-    if (c >= L'A' && c <= L'Z') return c + 32;
-    if (c < 0xC0) return c;
+    if (c >= L'A' && c <= L'Z') {
+        return c + 32;
+    }
+    if (c < 0xC0) {
+        return c;
+    }
     // Latin-1, Greek and basic Cyrillic capitals sit 32 below their small letters.
     if ((c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
         (c >= 0x410 && c <= 0x42F)) {
         return c + 32;
     }
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    if (c == 0x178) return 0xFF;
+    if (c >= 0x400 && c <= 0x40F) {
+        return c + 80;
+    }
+    if (c == 0x178) {
+        return 0xFF;
+    }
     for (const auto& run : kAlternatingRuns) {
         if (c >= run.first && c <= run.last) {
             return (c % 2 == run.capitalParity) ? c + 1 : c;
@@ -133,14 +173,18 @@ std::wstring ToFolded(std::wstring_view text) {
 }
 
 void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to) {
-    if (from.empty()) return;
+    if (from.empty()) {
+        return;
+    }
     std::wstring result;
     size_t start = 0;
     for (size_t hit; (hit = text.find(from, start)) != std::wstring::npos;
          start = hit + from.size()) {
         result.append(text, start, hit - start).append(to);
     }
-    if (start == 0) return;
+    if (start == 0) {
+        return;
+    }
     result.append(text, start);
     text = std::move(result);
 }

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/../.."
 runs=${1:-7}
 
 scripts/setup
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFOLIOFORGE_BENCH=ON >/dev/null
 cmake --build build --target pdf_passthrough_bench >/dev/null
 
 work=bench/out/pdf

@@ -21,6 +21,8 @@ protected:
         ASSERT_TRUE(testsupport::MakeImage(dir_ / relative, args));
     }
 
+    void TearDown() override { testsupport::ExpectEveryPdfPassesQpdf(dir_.path()); }
+
     testsupport::ScopedSettingsHome home_;
     testsupport::TempDir dir_;
 };
@@ -41,8 +43,8 @@ TEST_F(CliRunTest, FolderImagesBecomePagesInNaturalOrder) {
     for (const char* name : {"img10.png", "img2.jpg", "IMG1.gif", "notes.txt"}) {
         MakeImage(std::string("album/") + name, "-size 300x60 xc:white");
     }
-    const auto run = Cli("-q --text %FileName% -o " + Quoted(dir_ / "album.pdf") + " " +
-                         Quoted(dir_ / "album"));
+    const auto run =
+        Cli("-q --text %FileName% -o " + Quoted(dir_ / "album.pdf") + " " + Quoted(dir_ / "album"));
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output, "");
     const std::string text = testsupport::ExtractText(dir_ / "album.pdf");
@@ -78,8 +80,10 @@ TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
     ASSERT_EQ(Cli("-q --page-size a5 -o " + Quoted(dir_ / "1.pdf") + " " + image).status, 0);
     EXPECT_FALSE(std::filesystem::exists(home_.path() / "HKEY_CURRENT_USER.reg"));
 
-    ASSERT_EQ(Cli("-q --save-settings --page-size a5 --title Stored -o " +
-                  Quoted(dir_ / "2.pdf") + " " + image).status, 0);
+    ASSERT_EQ(Cli("-q --save-settings --page-size a5 --title Stored -o " + Quoted(dir_ / "2.pdf") +
+                  " " + image)
+                  .status,
+              0);
     const std::string hive = testsupport::ReadFile(home_.path() / "HKEY_CURRENT_USER.reg");
     EXPECT_NE(hive.find("\"PageSize\"=dword:00000005"), std::string::npos);
     EXPECT_EQ(hive.find("JpepPercent"), std::string::npos);  // only what was given
@@ -91,9 +95,11 @@ TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
 
 TEST_F(CliRunTest, DefaultOutputGoesToTheConfiguredFolder) {
     MakeImage("trip/a.png");
-    const std::string store = "Windows Registry Editor Version 5.00\n\n"
-                              "[HKEY_CURRENT_USER\\Software\\Velkor\\Folioforge]\n"
-                              "\"PDFPath\"=\"" + (dir_ / "pdfs").string() + "\"\n";
+    const std::string store =
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Velkor\\Folioforge]\n"
+        "\"PDFPath\"=\"" +
+        (dir_ / "pdfs").string() + "\"\n";
     testsupport::WriteFile(home_.path() / "HKEY_CURRENT_USER.reg", store);
     ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);
     ASSERT_EQ(Cli("-q --settings " + Quoted(dir_ / "trip")).status, 0);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "engine/stored_fields.h"
 #include "platform/text.h"
 #include "temp_dir.h"
 
@@ -47,13 +48,16 @@ TEST_F(ConversionSettingsTest, EmptyStoreYieldsTheDefaults) {
                           settings_.ShowAD, settings_.DefaultImageEncode}) {
         EXPECT_EQ(value, 1);
     }
-    for (int32_t value :
-         {settings_.CheckRightMenu, settings_.WaterPosX, settings_.WaterPosY, settings_.WaterColor,
-          settings_.WaterImageX, settings_.WaterImageY, settings_.ImageEncode, settings_.PageSize,
-          settings_.MearginLeft, settings_.MearginTop, settings_.MearginRight,
-          settings_.MearginBottom, settings_.MakeMultiPDF, settings_.ImageMaxX,
-          settings_.ImageMaxY, settings_.DPI, settings_.SaveToImageDir, settings_.RotatePage,
-          settings_.DupPageMidMargin, settings_.DupPageOrder}) {
+    for (int32_t value : {settings_.CheckRightMenu,   settings_.WaterPosX,
+                          settings_.WaterPosY,        settings_.WaterColor,
+                          settings_.WaterImageX,      settings_.WaterImageY,
+                          settings_.ImageEncode,      settings_.PageSize,
+                          settings_.MearginLeft,      settings_.MearginTop,
+                          settings_.MearginRight,     settings_.MearginBottom,
+                          settings_.MakeMultiPDF,     settings_.ImageMaxX,
+                          settings_.ImageMaxY,        settings_.DPI,
+                          settings_.SaveToImageDir,   settings_.RotatePage,
+                          settings_.DupPageMidMargin, settings_.DupPageOrder}) {
         EXPECT_EQ(value, 0);
     }
     for (const auto* text : {&settings_.PDFPath, &settings_.PDFTitle, &settings_.PDFSubject,
@@ -82,14 +86,14 @@ TEST_F(ConversionSettingsTest, LoadsStoredValuesAndKeepsDefaultsForMissingOnes) 
 }
 
 TEST_F(ConversionSettingsTest, NumberSettersIgnoreMinusOneAndUnchangedValues) {
-    settings_.SetPageSize(-1);
+    settings_.SetPageSize(static_cast<engine::PageFormat>(-1));  // a list without a selection
     EXPECT_EQ(settings_.PageSize, 0);
     EXPECT_FALSE(StoredNumber(L"PageSize"));
 
-    settings_.SetPageSize(3);
+    settings_.SetPageSize(engine::PageFormat::kA3);
     EXPECT_EQ(StoredNumber(L"PageSize"), 3u);
     PlantNumber(L"PageSize", 9);
-    settings_.SetPageSize(3);  // equal to the field: not written again
+    settings_.SetPageSize(engine::PageFormat::kA3);  // equal to the field: not written again
     EXPECT_EQ(StoredNumber(L"PageSize"), 9u);
 
     settings_.SetImageMax(-1, 800);
@@ -161,21 +165,47 @@ TEST_F(ConversionSettingsTest, OutputFolderDefaultsToDocumentsWithoutStoringIt) 
     unsetenv("XDG_DOCUMENTS_DIR");
 }
 
-TEST_F(ConversionSettingsTest, ShowADShowsOrHidesEveryBannerEvenWhenUnchanged) {
-    std::vector<std::pair<engine::WindowRef, bool>> calls;
-    settings_.showWindow = [&](engine::WindowRef w, bool visible) { calls.emplace_back(w, visible); };
-    int first = 0, second = 0;
-    settings_.AddBannerWindow(&first);
-    settings_.AddBannerWindow(&second);
-
+TEST_F(ConversionSettingsTest, ShowADTellsTheLiveRecordsObserverEvenWhenUnchanged) {
+    std::vector<bool> told;
+    settings_.SetBannerObserver([&](bool shown) { told.push_back(shown); });
     settings_.SetShowAD(0);
     settings_.SetShowAD(0);
-    EXPECT_EQ(StoredNumber(L"ShowAD"), 0u);
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0], std::make_pair(engine::WindowRef(&first), false));
-    EXPECT_EQ(calls[3], std::make_pair(engine::WindowRef(&second), false));
+    settings_.SetShowAD(1);
+    EXPECT_EQ(StoredNumber(L"ShowAD"), 1u);
+    EXPECT_EQ(told, (std::vector<bool>{false, false, true}));
 
-    const ConversionSettings copy = settings_;  // a snapshot carries its own banner list
-    settings_.bannerWindows.clear();
-    EXPECT_EQ(copy.bannerWindows.size(), 2u);
+    ConversionSettings snapshot = settings_;  // a job's copy takes no observer
+    snapshot.SetShowAD(0);
+    EXPECT_EQ(told.size(), 3u);
+    settings_ = snapshot;  // nor does assigning a copy take the live record's away
+    EXPECT_EQ(settings_.ShowAD, 0);
+    settings_.SetShowAD(0);
+    EXPECT_EQ(told.back(), false);
+    EXPECT_EQ(told.size(), 4u);
+}
+
+TEST_F(ConversionSettingsTest, StoredFieldTableNamesEveryStoredMemberOnce) {
+    EXPECT_EQ(engine::FindStoredField(&ConversionSettings::MearginLeft)->name, L"MearginLeft");
+    EXPECT_EQ(engine::FindStoredField(&ConversionSettings::WaterText)->kind,
+              engine::FieldKind::kText);
+    EXPECT_EQ(engine::FindStoredField(&ConversionSettings::registryKey), nullptr);
+    EXPECT_EQ(engine::FindStoredField(L"dpi", engine::FieldKind::kNumber)->number,
+              &ConversionSettings::DPI);
+    EXPECT_EQ(engine::FindStoredField(L"DPI", engine::FieldKind::kText), nullptr);
+    for (const engine::StoredField& field : engine::kStoredFields) {
+        const std::string name = platform::ToUtf8(field.name);
+        EXPECT_EQ(engine::FindStoredField(field.name, field.kind), &field) << name;
+        EXPECT_NE(field.number == nullptr, field.text == nullptr) << name;
+    }
+}
+
+TEST_F(ConversionSettingsTest, EnumsNameTheStoredNumbers) {
+    EXPECT_TRUE(settings_.SetPageSize(engine::PageFormat::kLetter));
+    EXPECT_EQ(StoredNumber(L"PageSize"), 8u);
+    EXPECT_EQ(engine::PaperName(settings_.GetPageFormat()), "letter");
+    EXPECT_EQ(engine::PaperName(engine::PageFormat::kFollowImage), "");
+    EXPECT_EQ(engine::PaperName(static_cast<engine::PageFormat>(12)), "");
+    EXPECT_TRUE(settings_.SetMakeMultiPDF(engine::DocumentMode::kPerFolder));
+    EXPECT_EQ(StoredNumber(L"MakeMultiPDF"), 2u);
+    EXPECT_EQ(settings_.GetDocumentMode(), engine::DocumentMode::kPerFolder);
 }

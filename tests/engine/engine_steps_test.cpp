@@ -57,32 +57,38 @@ TEST_F(EngineStepsTest, BookmarkTitlesDropTheExtension) {
 }
 
 TEST_F(EngineStepsTest, OutputNamesCountUpPastExistingFiles) {
-    engine::ConversionJob job;
-    job.settingsSnapshot.MakeMultiPDF = 1;
+    engine::ConversionSettings settings;
+    settings.MakeMultiPDF = 1;
     const std::wstring folder = FromUtf8(dir_.path().string());
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg.pdf"));
+    EXPECT_EQ(engine::OutputNameFor(settings, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg.pdf"));
     Touch("a.jpg.pdf"), Touch("a.jpg(1).pdf");
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg(2).pdf"));
+    EXPECT_EQ(engine::OutputNameFor(settings, L"/x/a.jpg", L"a.jpg", folder), Path("a.jpg(2).pdf"));
 
-    job.settingsSnapshot.SaveToImageDir = 1;
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/a.jpg", L"a.jpg", L"/out"), L"/x/a.jpg.pdf");
-    job.settingsSnapshot.MakeMultiPDF = 2;
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/Trip", L"trip", L"/out"), L"/x/Trip/trip.pdf");
-    job.settingsSnapshot.MakeMultiPDF = 5;
-    EXPECT_EQ(engine::OutputNameFor(job, L"/x/Trip", L"trip", L"/out"), L"");
+    settings.SaveToImageDir = 1;
+    EXPECT_EQ(engine::OutputNameFor(settings, L"/x/a.jpg", L"a.jpg", L"/out"), L"/x/a.jpg.pdf");
+    settings.MakeMultiPDF = 2;
+    EXPECT_EQ(engine::OutputNameFor(settings, L"/x/Trip", L"trip", L"/out"), L"/x/Trip/trip.pdf");
+    settings.MakeMultiPDF = 5;
+    EXPECT_EQ(engine::OutputNameFor(settings, L"/x/Trip", L"trip", L"/out"), L"");
 }
 
 TEST_F(EngineStepsTest, DefaultTargetIsNamedAfterTheFirstImagesFolder) {
     using engine::DefaultOutputTarget;
+    constexpr auto kSingle = engine::DocumentMode::kSingle;
+    constexpr auto kPerImage = engine::DocumentMode::kPerImage;
+    constexpr auto kPerFolder = engine::DocumentMode::kPerFolder;
     const std::wstring base = Path("out/PDF");
-    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 0, false), base + L"/trip.pdf");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kSingle, false),
+              base + L"/trip.pdf");
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "out/PDF"));
     Touch("out/PDF/trip.pdf");
-    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 0, true), base + L"/trip(1).pdf");
-    EXPECT_EQ(DefaultOutputTarget(base, L"/1.jpg", 0, false), base + L"/velkor.pdf");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kSingle, true),
+              base + L"/trip(1).pdf");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/1.jpg", kSingle, false), base + L"/velkor.pdf");
 
-    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 1, false), base + L"/trip");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kPerImage, false), base + L"/trip");
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "out/PDF/trip"));
-    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 2, false), base + L"/trip(1)");
-    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", 2, true), base);
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kPerFolder, false),
+              base + L"/trip(1)");
+    EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kPerFolder, true), base);
 }

@@ -15,7 +15,7 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 class PageLayoutTest : public RunFixture {
 protected:
     testsupport::PageSize OnlyPageSize() { return PageSizes(dir_ / "out.pdf").at(0); }
-    engine::ConversionSettings& Settings() { return job_.settingsSnapshot; }
+    engine::ConversionSettings& Settings() { return settings_; }
 };
 
 }  // namespace
@@ -27,7 +27,7 @@ TEST_F(PageLayoutTest, LargeImageShrinksIntoTheUpperPartOfA4) {
     EXPECT_DOUBLE_EQ(OnlyPageSize().width, 595);
     EXPECT_DOUBLE_EQ(OnlyPageSize().height, 842);
     const auto page = RenderPage(dir_ / "out.pdf", 1, 72);
-    EXPECT_TRUE(ColorNear(page.At(300, 200), kRed, 8));   // upper half: the image
+    EXPECT_TRUE(ColorNear(page.At(300, 200), kRed, 8));    // upper half: the image
     EXPECT_TRUE(ColorNear(page.At(300, 640), kWhite, 8));  // lower half: empty paper
 }
 
@@ -43,6 +43,34 @@ TEST_F(PageLayoutTest, MarginsPutTheImageAtTheUpperLeftCorner) {
     EXPECT_TRUE(ColorNear(page.At(234, 134), kRed, 8));
     EXPECT_TRUE(ColorNear(page.At(238, 80), kWhite, 8));
     EXPECT_TRUE(ColorNear(page.At(100, 138), kWhite, 8));
+}
+
+TEST_F(PageLayoutTest, ShrinkingKeepsTheMarginOnBothSidesOfNamedPaper) {
+    Add(Image("wide.png", "-size 1190x100 xc:red -density 72 -units PixelsPerInch"));
+    Add(Image("tall.png", "-size 100x1684 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = static_cast<int32_t>(engine::PageFormat::kA4);
+    Settings().MearginLeft = Settings().MearginTop = 36;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto wide = RenderPage(dir_ / "out.pdf", 1, 72);  // 523 points wide: 595 - 2 x 36
+    EXPECT_TRUE(ColorNear(wide.At(40, 38), kRed, 8));
+    EXPECT_TRUE(ColorNear(wide.At(555, 38), kRed, 8));
+    EXPECT_TRUE(ColorNear(wide.At(565, 38), kWhite, 8));
+    const auto tall = RenderPage(dir_ / "out.pdf", 2, 72);  // 770 points high: 842 - 2 x 36
+    EXPECT_TRUE(ColorNear(tall.At(38, 800), kRed, 8));
+    EXPECT_TRUE(ColorNear(tall.At(38, 812), kWhite, 8));
+}
+
+TEST_F(PageLayoutTest, ResolutionSizesTheImageButNotNamedPaper) {
+    Add(Image("a.png", "-size 300x150 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = static_cast<int32_t>(engine::PageFormat::kA4);
+    Settings().DPI = 300;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    EXPECT_DOUBLE_EQ(OnlyPageSize().width, 595);
+    EXPECT_DOUBLE_EQ(OnlyPageSize().height, 842);
+    const auto page = RenderPage(dir_ / "out.pdf", 1, 72);  // 72 x 36 points at the upper left
+    EXPECT_TRUE(ColorNear(page.At(68, 32), kRed, 8));
+    EXPECT_TRUE(ColorNear(page.At(76, 20), kWhite, 8));
+    EXPECT_TRUE(ColorNear(page.At(20, 40), kWhite, 8));
 }
 
 TEST_F(PageLayoutTest, LandscapeAndPageFollowingTheImage) {
@@ -70,8 +98,8 @@ TEST_F(PageLayoutTest, WatermarkTextFieldsAndBookmarks) {
     const std::string text = testsupport::ExtractText(dir_ / "out.pdf");
     EXPECT_NE(text.find("holiday - 1 %filename%"), std::string::npos) << text;
     EXPECT_NE(text.find("holiday.v2 - 3"), std::string::npos) << text;
-    const auto outline = testsupport::RunTool("qpdf --json " +
-                                                 testsupport::Quoted(dir_ / "out.pdf")).output;
+    const auto outline =
+        testsupport::RunTool("qpdf --json " + testsupport::Quoted(dir_ / "out.pdf")).output;
     EXPECT_NE(outline.find("\"title\": \"holiday.v2\""), std::string::npos);
 }
 
@@ -93,7 +121,7 @@ TEST_F(PageLayoutTest, UnusableWatermarkSettingsNeverCostThePage) {
     Settings().WaterImage = Image("mark.png", "-size 50x50 xc:blue");
     Settings().WaterImageOpacity = 150;  // stored out of range
     Settings().WaterText = L"text";
-    Settings().WaterFontSize = 0x100;    // low byte 0
+    Settings().WaterFontSize = 0x100;  // low byte 0
     ASSERT_EQ(RunSingle("first.pdf"), engine::RESULT_OK);
     EXPECT_EQ(testsupport::PageCount(dir_ / "first.pdf"), 2);
     EXPECT_TRUE(skipped_.empty());
@@ -110,8 +138,9 @@ TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {
     Add(jpeg);
     ASSERT_EQ(RunSingle(), engine::RESULT_OK);
     testsupport::RunTool("pdfimages -j " + testsupport::Quoted(dir_ / "out.pdf") + " " +
-                            testsupport::Quoted(dir_ / "x"));
-    EXPECT_EQ(testsupport::ReadFile(dir_ / "x-000.jpg"), testsupport::ReadFile(platform::ToUtf8(jpeg)));
+                         testsupport::Quoted(dir_ / "x"));
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "x-000.jpg"),
+              testsupport::ReadFile(platform::ToUtf8(jpeg)));
 }
 
 TEST_F(PageLayoutTest, SizeLimitsShrinkAndKeepTheAspectRatio) {
@@ -166,5 +195,5 @@ TEST_F(PageLayoutTest, UnembeddableFormatFallsBackToDefaultEncoding) {
 TEST_F(PageLayoutTest, NonAsciiFileNamesWork) {
     Add(Image("Фото 照片.png", "-size 40x30 xc:red"));
     ASSERT_EQ(RunSingle("結果.pdf"), engine::RESULT_OK);
-    EXPECT_TRUE(0 == testsupport::QpdfCheck(dir_ / "結果.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "結果.pdf"));  // checked by qpdf at teardown
 }

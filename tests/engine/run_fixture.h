@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared set-up for tests that run conversions: a temporary folder, image files made in it, and
-// a job whose progress reports and skipped images are recorded.
+// a job whose progress reports and skipped images are recorded. Every PDF a test leaves in the
+// folder must pass qpdf --check.
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,13 @@ struct ProgressReport {
 class RunFixture : public ::testing::Test {
 protected:
     RunFixture() {
-        job_.progressCallback = &RunFixture::OnProgress;
-        job_.progressContext = this;
-        job_.diagnosticSink = [this](const std::wstring& path, const std::wstring& reason) {
+        job_.SetProgressCallback(&RunFixture::OnProgress, this);
+        job_.SetDiagnosticSink([this](const std::wstring& path, const std::wstring& reason) {
             skipped_.emplace_back(path, reason);
-        };
+        });
     }
+
+    void TearDown() override { testsupport::ExpectEveryPdfPassesQpdf(dir_.path()); }
 
     // Makes an image with ImageMagick and returns its path as the engine sees it.
     std::wstring Image(const std::string& relative, const std::string& arguments) {
@@ -45,10 +47,17 @@ protected:
 
     void Add(const std::wstring& path) { ASSERT_GT(job_.AddImagePath(path), 0); }
 
-    // Runs single-document mode into out.pdf.
-    int RunSingle(const std::string& output = "out.pdf") {
-        job_.outputFile = job_.outputLocation = Path(output);
+    // Runs the job with settings_.
+    engine::RunResult Run() {
+        job_.SetSettings(settings_);
         return job_.Run();
+    }
+
+    // Runs single-document mode into output.
+    engine::RunResult RunSingle(const std::string& output = "out.pdf") {
+        job_.SetOutputFile(Path(output));
+        job_.SetOutputLocation(Path(output));
+        return Run();
     }
 
     static int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* context) {
@@ -58,6 +67,7 @@ protected:
     }
 
     testsupport::TempDir dir_;
+    engine::ConversionSettings settings_;
     engine::ConversionJob job_;
     std::vector<ProgressReport> reports_;
     std::vector<std::pair<std::wstring, std::wstring>> skipped_;

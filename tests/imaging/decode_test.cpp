@@ -42,6 +42,23 @@ TEST(JpegReading, InspectReportsProgressiveAndAdobeCmyk) {
     EXPECT_LT(samples::MeanDifference(plain, straight.GetBitmap()), 2.0);
 }
 
+// Any number of 0xFF fill bytes may precede a marker; an odd number before the end marker must
+// not make the completeness check step over the marker itself.
+TEST(JpegReading, FillBytesBeforeTheEndMarkerKeepTheFileComplete) {
+    Bitmap picture = Pattern(16, 8, ColorSpace::kRgb);
+    const File plain = samples::MakeJpeg(picture);
+    ASSERT_EQ(plain[plain.size() - 2], 0xFF);
+    ASSERT_EQ(plain.back(), 0xD9);
+    const Image reference = DecodeOrFail(plain);
+    for (size_t fill : {1u, 2u, 3u}) {
+        File padded(plain.begin(), plain.end() - 2);
+        padded.insert(padded.end(), fill, 0xFF);
+        padded.insert(padded.end(), {0xFF, 0xD9});
+        const Image image = DecodeOrFail(padded);
+        EXPECT_EQ(image.GetBitmap().samples, reference.GetBitmap().samples) << fill;
+    }
+}
+
 TEST(JpegReading, ResolutionComesFromJfifThenExifElse72) {
     Bitmap picture = Pattern(8, 8, ColorSpace::kGray);
     EXPECT_EQ(InspectOrFail(samples::MakeJpeg(picture, {.jfifUnit = 1, .jfifDensity = 300})).xdpi,

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "failure.h"
-#include "paper_size.h"
+#include "pdfwriter/paper_sizes.h"
 #include "pdfwriter/pdf_writer.h"
 
 using pdf::OptionList;
@@ -53,4 +53,8 @@ TEST(OptionListTest, NumbersAndPaperDimensions) {
     EXPECT_EQ(pdf::ResolvePageDimension(L"300"), 300);
     EXPECT_FALSE(pdf::ResolvePageDimension(L"a4.depth").has_value());
     EXPECT_FALSE(pdf::ResolvePageDimension(L"a7.width").has_value());
+    EXPECT_FALSE(pdf::ResolvePageDimension(L"a4").has_value());
+    ASSERT_NE(pdf::FindPaperSize("Ledger"), nullptr);
+    EXPECT_EQ(pdf::FindPaperSize("Ledger")->width, 1224);
+    EXPECT_EQ(pdf::FindPaperSize("a4x"), nullptr);
 }

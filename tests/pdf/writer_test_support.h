@@ -1,6 +1,7 @@
 #pragma once
 
 // Shared set-up for the writer's tests: a temporary folder and small helpers around PdfWriter.
+// Every PDF a test leaves in the folder must pass qpdf --check.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ std::wstring Wide(const std::filesystem::path& path);
 class WriterTest : public ::testing::Test {
 protected:
     WriterTest() { writer_.set_parameter(L"deterministic", L"true"); }
+    void TearDown() override { testsupport::ExpectEveryPdfPassesQpdf(folder_.path()); }
 
     std::filesystem::path Path(const std::string& name) const { return folder_ / name; }
     // Begins a document written to Path(name).

@@ -12,12 +12,18 @@ TEST(TextTest, RoundTripsEveryPlane) {
 }
 
 TEST(TextTest, MalformedBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
-    EXPECT_EQ(FromUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");         // overlong slash
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              L"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");            // overlong slash
+    EXPECT_EQ(FromUtf8("\xE0\x9F\xBF"), L"\uFFFD\uFFFD\uFFFD");  // overlong U+07FF in 3 bytes
+    EXPECT_EQ(FromUtf8("\xE0\xA0\x80"), L"\u0800");              // the shortest 3-byte form
     EXPECT_EQ(FromUtf8("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
     EXPECT_EQ(FromUtf8("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
-    EXPECT_EQ(FromUtf8("ok\xE4\xB8"), L"ok\uFFFD");             // cut short at the end
-    EXPECT_EQ(FromUtf8("\xE4" "x"), L"\uFFFDx");                 // continuation missing
+    EXPECT_EQ(FromUtf8("ok\xE4\xB8"), L"ok\uFFFD");                        // cut short at the end
+    EXPECT_EQ(FromUtf8("\xE4"
+                       "x"),
+              L"\uFFFDx");  // continuation missing
     EXPECT_EQ(FromUtf8(std::string("\0z", 2)), std::wstring(L"\0z", 2));
 }
 
@@ -44,4 +50,14 @@ TEST(TextTest, ReplaceAllDoesNotRescanReplacements) {
     EXPECT_EQ(text, L"%s%s and %s%s2");
     platform::ReplaceAll(text, L"", L"x");
     EXPECT_EQ(text, L"%s%s and %s%s2");
+}
+
+TEST(TextTest, CodePointsJoinOnlyWellFormedSurrogatePairs) {
+    const std::wstring pair = {0xD83D, 0xDE00};
+    EXPECT_EQ(platform::CodePoints(L"a" + pair + L"b"), U"a\U0001F600b");
+    const std::wstring loneHigh = {0xD83D, L'x'};
+    EXPECT_EQ(platform::CodePoints(loneHigh), (std::u32string{0xD83D, U'x'}));
+    const std::wstring reversed = {0xDE00, 0xD83D};
+    EXPECT_EQ(platform::CodePoints(reversed), (std::u32string{0xDE00, 0xD83D}));
+    EXPECT_EQ(platform::CodePoints(L"\U0001F600"), U"\U0001F600");  // already whole
 }

@@ -1,5 +1,6 @@
 #include "pdf_tools.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -13,12 +14,14 @@ namespace testsupport {
 ToolResult RunTool(const std::string& command, bool captureErrors) {
     ToolResult result;
     FILE* pipe = popen((command + (captureErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
-    if (!pipe)
+    if (!pipe) {
         return result;
+    }
     char buffer[65536];
     size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
         result.output.append(buffer, got);
+    }
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -40,6 +43,20 @@ int QpdfCheck(const std::filesystem::path& pdf) {
     return RunTool("qpdf --check " + Quoted(pdf)).status;
 }
 
+void ExpectEveryPdfPassesQpdf(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".pdf" ||
+            !ReadFile(entry.path()).starts_with("%PDF-")) {
+            continue;
+        }
+        const ToolResult check = RunTool("qpdf --check " + Quoted(entry.path()), true);
+        EXPECT_EQ(check.status, 0)
+            << "qpdf --check " << entry.path() << " exited with " << check.status << ":\n"
+            << check.output;
+    }
+}
+
 std::vector<PageSize> PageSizes(const std::filesystem::path& pdf) {
     std::istringstream lines(RunTool("pdfinfo -f 1 -l 100000 " + Quoted(pdf)).output);
     std::vector<PageSize> sizes;
@@ -59,8 +76,9 @@ std::string InfoField(const std::filesystem::path& pdf, const std::string& field
     std::istringstream lines(RunTool("pdfinfo -enc UTF-8 " + Quoted(pdf)).output);
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.rfind(field + ":", 0) != 0)
+        if (line.rfind(field + ":", 0) != 0) {
             continue;
+        }
         const size_t value = line.find_first_not_of(' ', field.size() + 1);
         return value == std::string::npos ? "" : line.substr(value);
     }
@@ -86,8 +104,9 @@ std::vector<ListedImage> ListImages(const std::filesystem::path& pdf) {
         fields >> page >> number >> image.type >> image.width >> image.height >> image.color >>
             image.components >> image.bitsPerComponent >> image.encoding >> interpolate >>
             image.objectId;
-        if (fields)
+        if (fields) {
             images.push_back(image);
+        }
     }
     return images;
 }
@@ -115,8 +134,9 @@ Rendering RenderPage(const std::filesystem::path& pdf, int page, double dpi, boo
     }
     rendering.channels = gray ? 1 : 3;
     const size_t size = size_t(rendering.width) * rendering.height * rendering.channels;
-    if (bytes.size() < consumed + 1 + size)
+    if (bytes.size() < consumed + 1 + size) {
         return {};
+    }
     rendering.pixels.assign(bytes.begin() + consumed + 1, bytes.begin() + consumed + 1 + size);
     return rendering;
 }
@@ -136,7 +156,9 @@ Rendering RenderSharply(const std::filesystem::path& pdf, int page, double dpi) 
 bool ColorNear(const uint8_t* rgb, uint32_t expected, int tolerance) {
     for (int channel = 0; channel < 3; ++channel) {
         const int want = static_cast<int>((expected >> (16 - 8 * channel)) & 0xFF);
-        if (std::abs(rgb[channel] - want) > tolerance) return false;
+        if (std::abs(rgb[channel] - want) > tolerance) {
+            return false;
+        }
     }
     return true;
 }

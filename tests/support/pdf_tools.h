@@ -23,6 +23,12 @@ std::string Quoted(const std::filesystem::path& path);
 // Exit status of "qpdf --check".
 int QpdfCheck(const std::filesystem::path& pdf);
 
+// Runs "qpdf --check" on every PDF document under folder (a file named *.pdf that starts with
+// "%PDF-"; placeholders a test wrote itself are left out), for the teardown of fixtures whose
+// tests write PDF files. Each one that does not pass (exit status 0) fails the test with its
+// path, qpdf's exit status and its report.
+void ExpectEveryPdfPassesQpdf(const std::filesystem::path& folder);
+
 // Page sizes in points as pdfinfo reports them.
 struct PageSize {
     double width = 0;

@@ -10,7 +10,7 @@ namespace {
 
 std::filesystem::path TempRoot() {
     const char* root = std::getenv("FOLIOFORGE_TEST_TMP");
-    std::filesystem::path base = root ? root : std::filesystem::temp_directory_path();
+    std::filesystem::path base = root ? root : FOLIOFORGE_TEST_TMP_DEFAULT;
     std::filesystem::create_directories(base);
     return base;
 }
@@ -30,9 +30,13 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-ScopedSettingsHome::ScopedSettingsHome() { setenv("FOLIOFORGE_HOME", path().c_str(), 1); }
+ScopedSettingsHome::ScopedSettingsHome() {
+    setenv("FOLIOFORGE_HOME", path().c_str(), 1);
+}
 
-ScopedSettingsHome::~ScopedSettingsHome() { unsetenv("FOLIOFORGE_HOME"); }
+ScopedSettingsHome::~ScopedSettingsHome() {
+    unsetenv("FOLIOFORGE_HOME");
+}
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

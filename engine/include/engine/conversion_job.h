@@ -3,7 +3,13 @@
 // One conversion: the ordered image paths, a snapshot of the settings, the output target and
 // the progress callback. Filled by whoever decides a conversion, run once by the engine on a
 // worker thread, watched through the callback.
+//
+// Threading: the members marked "under the job lock" may be called from any thread; Run holds
+// that lock for the whole run, so they wait for a running conversion to end (the callbacks,
+// which run on the engine's thread inside Run, may call them). The others are for the thread
+// that prepares the job, before Run starts, and for reading results after it returns.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -16,11 +22,9 @@
 
 namespace engine {
 
-class EncodeAhead;
-
 // Reports progress from the engine's thread. total is the number of image paths, index the
-// number of images handled so far, text a path, context the job's progressContext. Answer 0 to
-// go on, a negative value to stop.
+// number of images handled so far, text a path, context the one given with the callback.
+// Answer 0 to go on, a negative value to stop.
 using ProgressCallback = int32_t (*)(int32_t total, int32_t index, const wchar_t* text,
                                      void* context);
 
@@ -30,40 +34,62 @@ using DiagnosticSink = std::function<void(const std::wstring& path, const std::w
 
 class ConversionJob {
 public:
-    // Guarded by jobLock while the engine runs (it holds the lock for the whole run).
-    std::vector<std::wstring> imagePaths;
-    std::recursive_mutex jobLock;
-    ConversionSettings settingsSnapshot;  // defaults until the conversion command copies it
-    std::wstring outputFile;              // single-PDF mode: the PDF to write
-    std::wstring outputLocation;          // written before the run: the PDF or the output folder
-    ProgressCallback progressCallback = nullptr;
-    void* progressContext = nullptr;
-    int32_t watermarkImageHandle = -1;  // engine only: the watermark image in the open document
-    DiagnosticSink diagnosticSink;      // optional; set before the run
-    EncodeAhead* encodeAhead = nullptr; // engine only: images being re-encoded ahead of a run
-    int32_t pagesPlaced = 0;            // pages the run completed, for the caller's summary
-
-    // Converts the images into PDF files as settingsSnapshot.MakeMultiPDF says (one document,
-    // one per image, one per source folder), reporting through progressCallback before every
-    // image. Holds jobLock for the whole run. Returns a RunResult. Call once, on a worker thread.
-    int32_t Run();
-
-    // Appends an existing file that passes IsAcceptedImage. Returns the new number of paths, or
-    // -1 (and changes nothing) when the file is missing or not an accepted image.
+    // Appends an existing regular file that passes IsAcceptedImage (under the job lock).
+    // Returns the new number of paths, or -1 (and changes nothing) when the file is missing or
+    // not an accepted image.
     int32_t AddImagePath(const std::wstring& path);
 
     // Copies the path at index into path and returns 0; an empty path and -1 when index is not
-    // below the number of paths.
+    // below the number of paths (under the job lock).
     int32_t GetImagePath(size_t index, std::wstring& path);
 
+    // The number of image paths (under the job lock).
+    size_t ImageCount();
+
+    // Single-document mode: the PDF to write (under the job lock).
+    void SetOutputFile(const std::wstring& path);
     std::wstring GetOutputFile();
 
-    // Read without the lock: it is written only before the worker starts.
-    std::wstring GetOutputLocation() const { return outputLocation; }
+    // The PDF or the output folder, for the caller's summary; Run writes into it in the
+    // per-image and per-folder modes. Set before the run; read without the lock.
+    void SetOutputLocation(const std::wstring& path) { outputLocation_ = path; }
+    std::wstring GetOutputLocation() const { return outputLocation_; }
+
+    // Copies the settings the run follows (under the job lock); defaults until then.
+    void SetSettings(const ConversionSettings& settings);
+    const ConversionSettings& Settings() const { return settings_; }
+
+    // The callback told before every image, and its context (under the job lock); none by
+    // default.
+    void SetProgressCallback(ProgressCallback callback, void* context);
+
+    // Told about every image that produced no page; none by default. Set before the run.
+    void SetDiagnosticSink(DiagnosticSink sink) { diagnosticSink_ = std::move(sink); }
+
+    // Converts the images into PDF files as the settings' DocumentMode says (one document, one
+    // per image, one per source folder), reporting through the progress callback before every
+    // image. Holds the job lock for the whole run. Errors of the PDF writer and the imaging
+    // library become results or skipped images; any other exception reaches the caller. Call
+    // once, on a worker thread.
+    RunResult Run();
+
+    // Pages the run completed so far, for the caller's summary. Any thread.
+    int32_t PagesPlaced() const { return pagesPlaced_; }
 
     // True when the text from the last dot of the file-name part, in lower case, is one of the
     // twelve accepted image extensions. The file is not looked at.
     static bool IsAcceptedImage(std::wstring_view path);
+
+private:
+    std::recursive_mutex lock_;
+    std::vector<std::wstring> imagePaths_;
+    ConversionSettings settings_;
+    std::wstring outputFile_;
+    std::wstring outputLocation_;
+    ProgressCallback progressCallback_ = nullptr;
+    void* progressContext_ = nullptr;
+    DiagnosticSink diagnosticSink_;
+    std::atomic<int32_t> pagesPlaced_ = 0;
 };
 
 }  // namespace engine

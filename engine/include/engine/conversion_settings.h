@@ -1,16 +1,18 @@
 #pragma once
 
 // The record of every conversion option and a few window options. The application holds one
-// live instance; each conversion job holds a copy (its snapshot). Every field is stored under
-// the same name in the settings store, misspellings included; a value missing from the store
-// keeps its default. Setters write a value at the moment it changes; nothing is saved at exit.
+// live instance; each conversion job holds a copy (its snapshot), which never takes over the
+// live record's banner observer. Every field is stored under the same name in the settings
+// store, misspellings included; a value missing from the store keeps its default. Setters write
+// a value at the moment it changes; nothing is saved at exit.
 //
 // Not thread-safe: the live record belongs to the user-interface thread, a snapshot to its job.
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <utility>
 
 #include "platform/registry.h"
 
@@ -26,57 +28,98 @@ enum ImageEncodeMode : int32_t {
     kEncodeTiff = 5,
 };
 
-// An application window, opaque to the engine.
-using WindowRef = void*;
+// What MakeMultiPDF holds: how many documents a conversion writes.
+enum class DocumentMode : int32_t {
+    kSingle = 0,     // one document for all images
+    kPerImage = 1,   // one document per image
+    kPerFolder = 2,  // one document per source folder
+};
 
-// Shows (true) or hides (false) a window; supplied by the application.
-using ShowWindowAction = std::function<void(WindowRef window, bool visible)>;
+// What PageSize holds: the page follows the image, or a named paper size.
+enum class PageFormat : int32_t {
+    kFollowImage = 0,
+    kA1 = 1,
+    kA2 = 2,
+    kA3 = 3,
+    kA4 = 4,
+    kA5 = 5,
+    kA6 = 6,
+    kB5 = 7,
+    kLetter = 8,
+    kLegal = 9,
+    kLedger = 10,
+    k11x17 = 11,
+};
+
+// The lower-case paper name of a named page format ("a4", "11x17"), as the PDF writer's paper
+// table knows it; empty for kFollowImage and for values outside the list.
+std::string_view PaperName(PageFormat format);
+
+// Told the value of ShowAD (true: shown) every time SetShowAD runs, changed or not; the
+// program shows or hides its banner windows there. Called on the caller's thread.
+using BannerObserver = std::function<void(bool shown)>;
+
+// Holds the banner observer of one record. A copy of the record starts without one, and
+// assigning a record keeps the observer the target had: it belongs to the live record only.
+class BannerObserverSlot {
+public:
+    BannerObserverSlot() = default;
+    BannerObserverSlot(const BannerObserverSlot&) {}
+    BannerObserverSlot& operator=(const BannerObserverSlot&) { return *this; }
+
+    void Set(BannerObserver observer) { observer_ = std::move(observer); }
+    void Notify(bool shown) const {
+        if (observer_) {
+            observer_(shown);
+        }
+    }
+
+private:
+    BannerObserver observer_;
+};
 
 struct ConversionSettings {
-    std::wstring PDFPath;          // output folder; empty means DefaultOutputFolder()
-    int32_t CheckRightMenu = 0;    // 1 while the file manager's menu entry is registered
-    std::wstring PDFTitle;         // document information
+    std::wstring PDFPath;        // output folder; empty means DefaultOutputFolder()
+    int32_t CheckRightMenu = 0;  // 1 while the file manager's menu entry is registered
+    std::wstring PDFTitle;       // document information
     std::wstring PDFSubject;
     std::wstring PDFCreator;
     std::wstring PDFAuthor;
     std::wstring PDFKeywords;
-    std::wstring WaterText;        // text watermark template: %FileName%, %Number%, %MDate%
-    int32_t WaterFontSize = 20;    // points in the low 8 bits; see WaterFontPoints()
-    int32_t WaterPosX = 0;         // text watermark: from the left page edge
-    int32_t WaterPosY = 0;         // text watermark: from the top page edge to the text's box
-    int32_t WaterColor = 0;        // 0x00BBGGRR
-    std::wstring WaterImage;       // watermark image path; empty means none
+    std::wstring WaterText;           // text watermark template: %FileName%, %Number%, %MDate%
+    int32_t WaterFontSize = 20;       // points in the low 8 bits; see WaterFontPoints()
+    int32_t WaterPosX = 0;            // text watermark: from the left page edge
+    int32_t WaterPosY = 0;            // text watermark: from the top page edge to the text's box
+    int32_t WaterColor = 0;           // 0x00BBGGRR
+    std::wstring WaterImage;          // watermark image path; empty means none
     int32_t WaterImageOpacity = 100;  // percent; applies to the text drawn after the image too
-    int32_t WaterImageX = 0;       // watermark image: from the left page edge
-    int32_t WaterImageY = 0;       // watermark image: from the bottom page edge
+    int32_t WaterImageX = 0;          // watermark image: from the left page edge
+    int32_t WaterImageY = 0;          // watermark image: from the bottom page edge
     int32_t ImageEncode = kKeepSource;
     int32_t DefaultImageEncode = kEncodeJpeg;  // used when the source cannot be kept
-    int32_t JpepPercent = 30;      // JPEG quality; the low 8 bits reach the encoder
-    int32_t PageSize = 0;          // 0: page follows the image; 1 to 11: named paper size
-    int32_t MearginLeft = 0;       // horizontal margin, applied left and right
-    int32_t MearginTop = 0;        // vertical margin, applied top and bottom
-    int32_t MearginRight = 0;      // stored only
-    int32_t MearginBottom = 0;     // stored only
-    int32_t ShowView = 1;          // main window's preview panel shown
-    int32_t MakeMultiPDF = 0;      // 0: one PDF; 1: one per image; 2: one per source folder
-    int32_t ImageInPage = 1;       // stored only
-    int32_t ImageMaxX = 0;         // pixels; 0 means no limit
+    int32_t JpepPercent = 30;                  // JPEG quality; the low 8 bits reach the encoder
+    int32_t PageSize = 0;                      // a PageFormat
+    int32_t MearginLeft = 0;                   // horizontal margin, applied left and right
+    int32_t MearginTop = 0;                    // vertical margin, applied top and bottom
+    int32_t MearginRight = 0;                  // stored only
+    int32_t MearginBottom = 0;                 // stored only
+    int32_t ShowView = 1;                      // main window's preview panel shown
+    int32_t MakeMultiPDF = 0;                  // a DocumentMode
+    int32_t ImageInPage = 1;                   // stored only
+    int32_t ImageMaxX = 0;                     // pixels; 0 means no limit
     int32_t ImageMaxY = 0;
-    int32_t DPI = 0;               // resolution of re-encoded images; 0 keeps each image's own
-    int32_t CreateBookmark = 1;    // one bookmark per page, titled with the file name
-    int32_t SaveToImageDir = 0;    // multi-PDF output beside the source images
-    int32_t ShowAD = 1;            // banner windows shown
-    std::wstring ShareURL;         // stored only
-    platform::HKEY registryRoot = platform::HKEY_CURRENT_USER;  // not stored
-    std::wstring registryKey = L"Software\\Velkor\\Folioforge";   // not stored
-    std::vector<WindowRef> bannerWindows;  // shown or hidden by SetShowAD; not stored
-    int32_t RotatePage = 0;        // named paper sizes in landscape
-    int32_t DupPageMidMargin = 0;  // stored only
-    int32_t DupPageOrder = 0;      // stored only
+    int32_t DPI = 0;             // resolution of re-encoded images; 0 keeps each image's own
+    int32_t CreateBookmark = 1;  // one bookmark per page, titled with the file name
+    int32_t SaveToImageDir = 0;  // multi-PDF output beside the source images
+    int32_t ShowAD = 1;          // banner windows shown
+    std::wstring ShareURL;       // stored only
+    platform::HKEY registryRoot = platform::HKEY_CURRENT_USER;   // not stored
+    std::wstring registryKey = L"Software\\Velkor\\Folioforge";  // not stored
+    int32_t RotatePage = 0;                                      // named paper sizes in landscape
+    int32_t DupPageMidMargin = 0;                                // stored only
+    int32_t DupPageOrder = 0;                                    // stored only
 
-    // How SetShowAD shows or hides a banner window; not stored. Without one, SetShowAD only
-    // stores the value.
-    ShowWindowAction showWindow;
+    BannerObserverSlot bannerObserver;  // not stored, not copied; see SetBannerObserver
 
     // Reads every stored field; a value that is missing or of another type leaves its field
     // unchanged. Texts longer than 259 characters are cut there. Returns 1.
@@ -99,7 +142,8 @@ struct ConversionSettings {
 
     // Number setters: -1 leaves the field unchanged; an equal value is not stored. Return 1.
     int SetJpepPercent(int32_t value);
-    int SetPageSize(int32_t value);
+    int SetPageSize(PageFormat format);
+    int SetMakeMultiPDF(DocumentMode mode);
     int SetDPI(int32_t value);
     int SetImageMax(int32_t x, int32_t y);
     // Returns the field's value after the call.
@@ -109,23 +153,23 @@ struct ConversionSettings {
     // is) and stores the whole 32-bit value. Returns 1.
     int SetWaterFontSize(int32_t value);
 
-    // Stores ShowAD when it differs, then shows every banner window when it is non-zero and
-    // hides them all when it is 0, changed or not. Returns 1.
+    // Stores ShowAD when it differs, then tells the banner observer whether banners are shown
+    // (ShowAD non-zero), changed or not. Returns 1.
     int SetShowAD(int32_t value);
 
-    // Appends a window to bannerWindows. Returns 1.
-    int AddBannerWindow(WindowRef window);
+    // Registers the program's banner observer on this record (replacing an earlier one; an
+    // empty function removes it). Copies of the record never call it.
+    void SetBannerObserver(BannerObserver observer) { bannerObserver.Set(std::move(observer)); }
+
+    // The stored numbers as their enums. Values outside an enum's list pass through unchanged.
+    DocumentMode GetDocumentMode() const { return static_cast<DocumentMode>(MakeMultiPDF); }
+    PageFormat GetPageFormat() const { return static_cast<PageFormat>(PageSize); }
 
     // The same rules for any stored field by its name, for the settings dialog and the command
     // line: SetNumber ignores -1 and equal values, SetText ignores case-only changes. False when
     // no stored field of that kind has the name.
     bool SetNumber(std::wstring_view name, int32_t value);
     bool SetText(std::wstring_view name, const std::wstring& text);
-
-    // The stored field of that name, for changes that are not to be stored; nullptr when no
-    // stored field of that kind has the name.
-    int32_t* NumberField(std::wstring_view name);
-    std::wstring* TextField(std::wstring_view name);
 
     // The watermark font size in points: the low 8 bits of WaterFontSize.
     uint8_t WaterFontPoints() const { return static_cast<uint8_t>(WaterFontSize & 0xFF); }

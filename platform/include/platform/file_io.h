@@ -1,9 +1,10 @@
 #pragma once
 
-// Whole-file reads, writes that never leave a half-written file, and an advisory lock between
-// processes. Nothing here throws.
+// What a path names, whole-file reads, writes that never leave a half-written file, and an
+// advisory lock between processes. Nothing here throws.
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,10 +25,13 @@ bool CreateFolders(std::wstring_view path);
 // missing file, a read error).
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
-// Writes bytes to a temporary file in the target's folder, flushes it to disk and renames it
-// over the target. On any failure the target is unchanged, the temporary file is removed and the
-// result is false.
+// Writes bytes through an AtomicFile (permissions 0644) that replaces the target. On any failure
+// the target is unchanged, no temporary file remains and the result is false.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// The time the file or folder was last modified, following links; nullopt when it cannot be
+// looked at.
+std::optional<std::time_t> ModificationTime(std::wstring_view path);
 
 // An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Excludes
 // other processes and other FileLock objects of this process alike. Waits at most patience for

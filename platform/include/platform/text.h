@@ -17,6 +17,11 @@ std::string ToUtf8(std::wstring_view text);
 // above U+10FFFF becomes one U+FFFD; decoding never fails.
 std::wstring FromUtf8(std::string_view bytes);
 
+// The code points of a text, with each high surrogate that is directly followed by a low one
+// joined with it into one code point above U+FFFF (text from UTF-16 sources); lone surrogates
+// and every other value pass through unchanged.
+std::u32string CodePoints(std::wstring_view text);
+
 // Simple case folding of one code point for the Latin, Greek and Cyrillic scripts; other code
 // points fold to themselves.
 wchar_t FoldCase(wchar_t c);

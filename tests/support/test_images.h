@@ -1,8 +1,8 @@
 #pragma once
 
-// Image files made on the spot for the writer's tests, encoded with libjpeg, libpng and libtiff
-// in the exact variants the pass-through paths must recognise (the imaging library's samples
-// cover the decoded formats).
+// Image files made on the spot for the writer's tests, in the exact variants the pass-through
+// paths must recognise: JPEG (through sample_files.h), PNG chunks as given and fax TIFFs. Part of
+// the one test-image library with sample_files.h and sample_images.h.
 
 #include <cstdint>
 #include <filesystem>

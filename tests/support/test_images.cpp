@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "sample_files.h"
+
 namespace pdftest {
 
 Pixels TestPattern(uint32_t width, uint32_t height, int channels) {
@@ -25,44 +27,20 @@ Pixels TestPattern(uint32_t width, uint32_t height, int channels) {
 }
 
 std::string EncodeJpeg(const Pixels& pixels, const JpegOptions& options) {
-    jpeg_compress_struct jpeg{};
-    jpeg_error_mgr errors{};
-    jpeg.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&jpeg);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&jpeg, &buffer, &size);
-    jpeg.image_width = pixels.width;
-    jpeg.image_height = pixels.height;
-    jpeg.input_components = pixels.channels;
-    jpeg.in_color_space = pixels.channels == 1   ? JCS_GRAYSCALE
-                          : pixels.channels == 4 ? JCS_CMYK
-                                                 : JCS_RGB;
-    jpeg_set_defaults(&jpeg);
-    if (pixels.channels == 4)
-        jpeg_set_colorspace(&jpeg, JCS_CMYK);
-    jpeg_set_quality(&jpeg, options.quality, TRUE);
-    if (options.progressive)
-        jpeg_simple_progression(&jpeg);
-    if (options.dpi > 0) {
-        jpeg.density_unit = 1;
-        jpeg.X_density = jpeg.Y_density = static_cast<UINT16>(options.dpi);
-    }
-    jpeg_start_compress(&jpeg, TRUE);
-    std::vector<uint8_t> row(size_t(pixels.width) * pixels.channels);
-    while (jpeg.next_scanline < jpeg.image_height) {
-        const uint8_t* source = &pixels.samples[jpeg.next_scanline * row.size()];
-        for (size_t i = 0; i < row.size(); ++i) {
-            row[i] = pixels.channels == 4 ? 255 - source[i] : source[i];
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&jpeg, rows, 1);
-    }
-    jpeg_finish_compress(&jpeg);
-    jpeg_destroy_compress(&jpeg);
-    std::string bytes(reinterpret_cast<char*>(buffer), size);
-    free(buffer);
-    return bytes;
+    imaging::Bitmap picture;
+    picture.width = pixels.width;
+    picture.height = pixels.height;
+    picture.space = pixels.channels == 1   ? imaging::ColorSpace::kGray
+                    : pixels.channels == 4 ? imaging::ColorSpace::kCmyk
+                                           : imaging::ColorSpace::kRgb;
+    picture.stride = size_t(pixels.width) * pixels.channels;
+    picture.samples = pixels.samples;
+    const samples::File file = samples::MakeJpeg(
+        picture, {.progressive = options.progressive,
+                  .jfifUnit = options.dpi > 0 ? 1 : 0,
+                  .jfifDensity = static_cast<uint16_t>(options.dpi > 0 ? options.dpi : 0),
+                  .quality = options.quality});
+    return std::string(file.begin(), file.end());
 }
 
 Pixels DecodeJpeg(const std::string& jpeg) {
@@ -133,16 +111,18 @@ std::string EncodePng(uint32_t width, uint32_t height, const std::vector<uint8_t
 void WriteFaxTiff(const std::filesystem::path& path, uint32_t width, uint32_t height,
                   const std::vector<uint8_t>& inked, const FaxOptions& options) {
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    if (!tiff)
+    if (!tiff) {
         throw std::runtime_error("cannot write " + path.string());
+    }
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
     TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION,
                  options.compression == 3 ? COMPRESSION_CCITTFAX3 : COMPRESSION_CCITTFAX4);
-    if (options.compression == 3)
+    if (options.compression == 3) {
         TIFFSetField(tiff, TIFFTAG_GROUP3OPTIONS, options.group3Options);
+    }
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, options.photometric);
     TIFFSetField(tiff, TIFFTAG_FILLORDER, options.fillOrder);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, options.rowsPerStrip ? options.rowsPerStrip : height);

@@ -1,0 +1,40 @@
+#pragma once
+
+// What one run of a conversion job works with: the job's inputs, which the run reads under the
+// job's lock, and the state it keeps from page to page. Made by ConversionJob::Run and handed
+// to every step of the run; it lives no longer than the run.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/conversion_job.h"
+
+namespace engine {
+
+class EncodeAhead;
+
+struct RunState {
+    const ConversionSettings& settings;
+    const std::vector<std::wstring>& paths;  // the job's list: callbacks may add to it
+    const ProgressCallback& progressCallback;
+    void* const& progressContext;
+    const DiagnosticSink& diagnosticSink;
+    std::atomic<int32_t>& pagesPlaced;
+    std::wstring outputFile;             // single-document mode
+    std::wstring outputLocation;         // the output folder of the other modes
+    int32_t watermarkImage = -1;         // the watermark image in the open document
+    EncodeAhead* encodeAhead = nullptr;  // images being re-encoded ahead of the pages
+
+    // A copy of the path at index, which must be below paths.size() (the list only grows).
+    std::wstring PathAt(size_t index) const;
+
+    // Calls the progress callback; without one the answer is 0 (go on).
+    int32_t Report(size_t total, size_t index, const std::wstring& text) const;
+
+    // Tells the diagnostic sink, when there is one, that an image produced no page.
+    void ReportSkip(const std::wstring& path, const std::wstring& reason) const;
+};
+
+}  // namespace engine

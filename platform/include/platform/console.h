@@ -1,0 +1,26 @@
+#pragma once
+
+// What a command-line program needs of its console: whether output goes to a terminal, and
+// Ctrl-C as a request to stop rather than an abrupt end.
+
+#include <cstdio>
+
+namespace platform {
+
+// True when the stream writes to a terminal.
+bool IsTerminal(std::FILE* stream);
+
+// While a watch exists, the first Ctrl-C (SIGINT) only marks the process interrupted; a second
+// ends it at once, as usual. The mark stays after the watch goes. One watch at a time.
+class InterruptWatch {
+public:
+    InterruptWatch();
+    ~InterruptWatch();
+    InterruptWatch(const InterruptWatch&) = delete;
+    InterruptWatch& operator=(const InterruptWatch&) = delete;
+};
+
+// True once Ctrl-C came while an InterruptWatch existed. Any thread, any time.
+bool Interrupted();
+
+}  // namespace platform
