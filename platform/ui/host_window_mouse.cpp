@@ -41,19 +41,26 @@ void Repost(const QMouseEvent& event, QWindow* window) {
 
 // After a press that closed a popup went on to another window, the window system may still
 // deliver its release to the popup's window (hidden by then): this sends it where the press went.
+// A later press (the release was lost) ends the following.
 class ReleaseFollower final : public QObject {
 public:
     void Follow(QWindow* target) {
         target_ = target;
+        passedPressDue_ = true;
         QCoreApplication::instance()->installEventFilter(this);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress && watched->isWindowType()) {
+            if (!std::exchange(passedPressDue_, false)) {
+                Stop();
+            }
+            return false;
+        }
         if (event->type() != QEvent::MouseButtonRelease || target_ == nullptr) {
             return false;
         }
-        QCoreApplication::instance()->removeEventFilter(this);
-        const QPointer<QWindow> target = std::exchange(target_, nullptr);
+        const QPointer<QWindow> target = Stop();
         if (watched == target || !watched->isWindowType()) {
             return false;  // it arrived where it belongs
         }
@@ -62,7 +69,13 @@ public:
     }
 
 private:
+    QPointer<QWindow> Stop() {
+        QCoreApplication::instance()->removeEventFilter(this);
+        return std::exchange(target_, nullptr);
+    }
+
     QPointer<QWindow> target_;
+    bool passedPressDue_ = false;
 };
 
 // Gives the press to the window now under the pointer; its release will follow.

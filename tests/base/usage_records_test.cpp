@@ -85,6 +85,14 @@ TEST_F(UsageRecordsTest, TheDocumentStaysValidJsonWhateverTheIdHolds) {
     EXPECT_EQ(Submitted(), "{" + General("42") + "}");
 }
 
+TEST_F(UsageRecordsTest, NarrowTextInRecordFIsUtf8) {
+    SetInstallationId(L"1");
+    basalt_->RecordF(106, L"%hs", "中文");
+    EXPECT_EQ(basalt_->SubmitRecord(nullptr), 1);
+    EXPECT_NE(Submitted().find(R"({"id":"106","count":"1","info":"5Lit5paH"})"), std::string::npos)
+        << Submitted();
+}
+
 TEST_F(UsageRecordsTest, RecordsFromSeveralThreadsAllCount) {
     SetInstallationId(L"1");
     std::vector<std::thread> threads;
