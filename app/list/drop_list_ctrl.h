@@ -14,10 +14,17 @@
 //
 // GUI thread only, except where a function says otherwise.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/control_window.h"
+
+class ImageListView;
+class ImageRowModel;
+class SizeProbe;
+struct ImageRow;
 
 constexpr UINT IDC_IMAGE_LIST = 1000;
 
@@ -32,9 +39,9 @@ constexpr UINT LVIS_SELECTED = 0x0002;
 
 struct NMLISTVIEW {
     NMHDR hdr;
-    int iItem = -1;     // the row concerned; -1 for none
-    int iSubItem = 0;   // LVN_COLUMNCLICK: the column
-    UINT uNewState = 0; // LVN_ITEMCHANGED: the row's new LVIS_ state
+    int iItem = -1;      // the row concerned; -1 for none
+    int iSubItem = 0;    // LVN_COLUMNCLICK: the column
+    UINT uNewState = 0;  // LVN_ITEMCHANGED: the row's new LVIS_ state
     UINT uOldState = 0;
 };
 
@@ -74,7 +81,7 @@ public:
 
     void RemoveSelected();  // then renumbers when rows remain
     void RemoveAll();
-    void Renumber();        // column 0 of row i becomes i + 1
+    void Renumber();  // column 0 of row i becomes i + 1
 
     // A click on header column given the current sort state: sorts the rows, renumbers, records
     // usage event 108 and returns the new sort state (kept by the caller).
@@ -88,7 +95,39 @@ public:
 
     // Size probe, driven by the parent's timer: true when some row's column 3 is still empty.
     bool HasUnprobedRow() const;
-    // Starts probing the next unprobed rows off the GUI thread; results land on the rows they
-    // were claimed for, wherever those rows have moved, and never on another row.
+    // Claims every unprobed row (column 3 becomes "-") and probes the claimed files on worker
+    // threads, reading headers only. Each result lands on the row it was claimed for, wherever
+    // that row has moved meanwhile, and is dropped when the row has been removed: column 3 the
+    // horizontal resolution, column 4 "W*H"; an unreadable file keeps "-" and an empty size.
+    // Never waits for a worker; destroying the list while probes run is safe.
     void StartSizeProbe();
+    // True while claimed rows wait for their results.
+    bool IsProbeRunning() const { return probesInFlight_ > 0; }
+
+    // The item view inside the window, for the parent's focus handling and for tests.
+    ImageListView* View() const { return view_; }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Posted to the list itself when probe results are waiting.
+    static constexpr UINT kProbeResultsMessage = WM_USER + 0x107;
+
+    void SetUpColumns();
+    void ConnectNotifications();
+    // Appends a row for each accepted path in one batch; the number appended.
+    int AppendFiles(const std::vector<std::wstring>& paths);
+    ImageRow MakeRow(const std::wstring& path, int position);
+    void MoveRowsBefore(int hitRow);
+    void TakeProbeResults();
+    void NotifyParent(UINT code, int row, int column = 0, UINT newState = 0, UINT oldState = 0);
+    void NotifySelectionChange(int row, UINT changedBit, bool nowSet);
+    UINT RowState(int row) const;
+
+    ImageListView* view_;   // owned by the window (Control())
+    ImageRowModel* model_;  // owned by view_
+    std::unique_ptr<SizeProbe> probe_;
+    int probesInFlight_ = 0;
+    std::uint64_t nextSerial_ = 1;
 };
