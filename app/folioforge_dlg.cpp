@@ -111,6 +111,7 @@ void CFolioforgeDlg::BuildPreview() {
     preview_.SetAutoZoom(1);
     preview_.SetBkColor(0xFFFFFF, 150);
     preview_.Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);
+    preview_.Anchor(ANCHOR_TOP, &root_, ANCHOR_TOP, 110);
     preview_.Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -32);
     preview_.SetVisible(0);
 

@@ -34,6 +34,12 @@ bool DpiValuesDiffer(const std::vector<std::wstring>& dpiColumn) {
     return false;
 }
 
+std::wstring ConfiguredOutput(engine::ConversionSettings& settings, const std::wstring& firstImage,
+                              int mode) {
+    return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
+                                       settings.SaveToImageDir != 0);
+}
+
 ConversionCommand::Outcome ConversionCommand::Run(int command, const ListRows& rows) {
     if (rows.paths.empty()) {
         ShowInformation(owner_, Text(L"200001"), Text(L"200014"));
@@ -46,7 +52,7 @@ ConversionCommand::Outcome ConversionCommand::Run(int command, const ListRows& r
     StoreMode(mode);
     std::wstring output;
     if (command < 3) {
-        output = OutputInConfiguredFolder(mode, rows.paths.front());
+        output = ConfiguredOutput(app_.Settings(), rows.paths.front(), mode);
     } else if (!ChooseOutput(mode, output)) {
         return Outcome::kNoOutputChosen;
     }
@@ -65,12 +71,6 @@ bool ConversionCommand::ConfirmDpi(const ListRows& rows) {
 
 void ConversionCommand::StoreMode(int mode) {
     app_.Settings().SetNumber(L"MakeMultiPDF", mode);
-}
-
-std::wstring ConversionCommand::OutputInConfiguredFolder(int mode, const std::wstring& firstImage) {
-    engine::ConversionSettings& settings = app_.Settings();
-    return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
-                                       settings.SaveToImageDir != 0);
 }
 
 bool ConversionCommand::ChooseOutput(int mode, std::wstring& output) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/conversion_settings.h"
+
 class CFolioforgeApp;
 class CMakePDFDialog;
 class QWidget;
@@ -27,6 +29,12 @@ int ModeOfCommand(int command);
 
 // True when two rows' DPI values (ignoring "" and "-") differ as text.
 bool DpiValuesDiffer(const std::vector<std::wstring>& dpiColumn);
+
+// Where commands 0-2 write for mode, given the first image: the configured output folder's
+// next free name after the image's folder (a PDF in mode 0, a new folder in modes 1 and 2), or
+// the output folder itself for modes 1 and 2 with SaveToImageDir. May create folders.
+std::wstring ConfiguredOutput(engine::ConversionSettings& settings, const std::wstring& firstImage,
+                              int mode);
 
 // The question asked when they differ (its text is fixed, not a language text).
 extern const wchar_t kDpiQuestion[];
@@ -48,7 +56,6 @@ public:
 private:
     bool ConfirmDpi(const ListRows& rows);
     void StoreMode(int mode);
-    std::wstring OutputInConfiguredFolder(int mode, const std::wstring& firstImage);
     bool ChooseOutput(int mode, std::wstring& output);
     void Convert(int mode, const std::wstring& output, const ListRows& rows);
 
