@@ -46,6 +46,7 @@ void CFolioforgeDlg::Initialise() {
     InitBasalt(platform::HKEY_CURRENT_USER, L"Software\\Velkor\\Folioforge", L"folioforge");
     SetWindowText(GetSafeHwnd(), app::Text(L"200001").c_str());
     setMinimumSize(kMinimumSize, kMinimumSize);
+    setAcceptDrops(true);
     resize(kStartWidth, kStartHeight);
     BuildToolbar();
     BuildPreview();

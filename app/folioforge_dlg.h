@@ -62,6 +62,10 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Files and folders dropped from a file manager anywhere on the window arrive as
+    // WM_DROPFILES, as those dropped on the list do.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Initialise();

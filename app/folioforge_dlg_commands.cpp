@@ -1,6 +1,9 @@
 // The main window's commands, menus, notifications and timers.
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 
 #include "background_image.h"
 #include "basalt/basalt.h"
@@ -9,6 +12,7 @@
 #include "folioforge_app.h"
 #include "folioforge_dlg.h"
 #include "list/drop_list_ctrl.h"
+#include "list/file_drop.h"
 #include "message_boxes.h"
 #include "platform/file_io.h"
 #include "platform/registry.h"
@@ -279,4 +283,21 @@ LRESULT CFolioforgeDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return CHostWindow::WindowProc(msg, wParam, lParam);
+}
+
+void CFolioforgeDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() && HasDroppedPaths(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void CFolioforgeDlg::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()) {
+        return;
+    }
+    const DroppedFiles dropped{DroppedPaths(*event->mimeData())};
+    if (!dropped.paths.empty()) {
+        event->acceptProposedAction();
+        SendMessage(GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(&dropped), 0);
+    }
 }

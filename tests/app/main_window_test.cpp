@@ -3,7 +3,10 @@
 // screenshots.
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
+#include <QUrl>
 #include <chrono>
 
 #include "app_test_support.h"
@@ -132,6 +135,24 @@ TEST_F(MainWindowTest, ClosingSendsTheUsageRecords) {
     const auto documents = server.Query("SELECT document FROM submissions");
     ASSERT_EQ(documents.size(), 1u);
     EXPECT_NE(documents[0].find("{\"id\":\"3\""), std::string::npos);
+}
+
+TEST_F(MainWindowTest, FilesDroppedOnTheWindowJoinTheListWithTheirSubfolders) {
+    const std::wstring top = Image("drop", "a.jpg");
+    const std::wstring deeper = Image("drop/sub", "b.jpg");
+    const std::wstring single = Image("other", "c.png");
+    CFolioforgeDlg window(*app_, {});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir_ / "drop").string())),
+                  QUrl::fromLocalFile(QString::fromStdWString(single))});
+    // A drop goes to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(100, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    ASSERT_EQ(window.List().GetItemCount(), 3);
+    EXPECT_EQ(window.List().GetFullPath(2), single);
 }
 
 TEST_F(MainWindowTest, Screenshots) {
