@@ -51,19 +51,13 @@ TEST_F(RowRulesTest, APathWithoutSeparatorGivesARowWithoutNameOrFolder) {
 
 TEST_F(RowRulesTest, RemovingSelectedRowsRenumbersTheRest) {
     AddNumbered(5);
-    list_->SelectRow(1);
-    list_->View()->selectionModel()->select(
-        list_->View()->model()->index(3, 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Select({1, 3});
     EXPECT_EQ(list_->GetSelectedRows(), (std::vector<int>{1, 3}));
     list_->RemoveSelected();
     EXPECT_EQ(NamesInOrder(), (std::vector<int>{1, 3, 5}));
     EXPECT_EQ(Column(kColumnPosition), (std::vector<std::wstring>{L"1", L"2", L"3"}));
 
-    list_->SelectRow(0);
-    list_->View()->selectionModel()->select(
-        list_->View()->model()->index(2, 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Select({0, 2});
     list_->RemoveSelected();
     EXPECT_EQ(NamesInOrder(), std::vector<int>{3});
     EXPECT_EQ(list_->GetItemText(0, kColumnPosition), L"1") << "a single remaining row";
