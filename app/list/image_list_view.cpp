@@ -33,7 +33,11 @@ ImageListView::ImageListView(QWidget* parent) : QTreeView(parent) {
     QObject::connect(&dragTimer_, &QTimer::timeout, this, [this] { UpdateDrag(); });
 }
 
-ImageListView::~ImageListView() = default;
+ImageListView::~ImageListView() {
+    if (dragging_) {
+        QApplication::restoreOverrideCursor();
+    }
+}
 
 int ImageListView::HitRow(QPoint viewportPoint) const {
     if (!viewport()->rect().contains(viewportPoint)) {
@@ -53,6 +57,10 @@ void ImageListView::mousePressEvent(QMouseEvent* event) {
 
 void ImageListView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
+    if (dragging_ && !(event->buttons() & Qt::LeftButton)) {
+        EndDrag(global);  // the release went elsewhere (a grab ended); it still ends the drag
+        return;
+    }
     if (dragging_) {
         MoveDrag(global);
         return;
@@ -177,8 +185,9 @@ void ImageListView::paintEvent(QPaintEvent* event) {
     if (!dragging_ || lastHitRow_ == -2 || rows == 0) {
         return;
     }
-    const QRect row = RowRect(lastHitRow_ >= 0 ? lastHitRow_ : rows - 1);
-    const int y = lastHitRow_ >= 0 ? row.top() : row.bottom();
+    const bool onRow = lastHitRow_ >= 0 && lastHitRow_ < rows;
+    const QRect row = RowRect(onRow ? lastHitRow_ : rows - 1);
+    const int y = onRow ? row.top() : row.bottom();
     QPainter painter(viewport());
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(row.left(), y, row.right(), y);

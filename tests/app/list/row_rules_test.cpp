@@ -2,6 +2,7 @@
 // header click gives, and the columns a new list shows.
 
 #include <QHeaderView>
+#include <QTest>
 
 #include "image_list_view.h"
 #include "list_fixture.h"
@@ -110,6 +111,17 @@ TEST_F(RowRulesTest, SelectionFollowsRowsThatASortMoves) {
     list_->SelectRow(0);
     list_->SortByHeader(kColumnPosition, 0);
     EXPECT_EQ(list_->GetSelectedRows(), std::vector<int>{2});
+}
+
+TEST_F(RowRulesTest, AHeaderClickIsReportedAndLeavesTheOrderToTheParent) {
+    AddNumbered(3);
+    QHeaderView* header = list_->View()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(kColumnFolder) + 5, 5));
+    const auto clicks = parent_.Of(LVN_COLUMNCLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].column, kColumnFolder);
+    EXPECT_EQ(NamesInOrder(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(RowRulesTest, TheListHasFiveLeftAlignedColumnsWithTextsAndWidths) {
