@@ -50,6 +50,16 @@ int ImageListView::HitRow(QPoint viewportPoint) const {
 
 void ImageListView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
+    ArmDrag(event);
+}
+
+// A quick second press reaches the view as a double click; it may start a drag all the same.
+void ImageListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeView::mouseDoubleClickEvent(event);
+    ArmDrag(event);
+}
+
+void ImageListView::ArmDrag(const QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     pressedOnRow_ = event->button() == Qt::LeftButton && indexAt(point).isValid();
     pressPoint_ = point;
@@ -65,10 +75,13 @@ void ImageListView::mouseMoveEvent(QMouseEvent* event) {
         MoveDrag(global);
         return;
     }
-    const QPoint point = event->position().toPoint();
-    if (pressedOnRow_ && (event->buttons() & Qt::LeftButton) &&
-        (point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
-        BeginDrag(global);
+    // After a press on a row, moving is a drag in the making, never a selection by dragging
+    // (which would drop the rows selected before the press).
+    if (pressedOnRow_ && (event->buttons() & Qt::LeftButton)) {
+        const QPoint point = event->position().toPoint();
+        if ((point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            BeginDrag(global);
+        }
         return;
     }
     QTreeView::mouseMoveEvent(event);

@@ -32,7 +32,9 @@ protected:
     void DragRowTo(int from, QPoint to) const {
         const QPoint start = RowPoint(from);
         Mouse(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-        Mouse(QEvent::MouseMove, start + QPoint(0, 12), Qt::NoButton, Qt::LeftButton);
+        for (int step : {2, 5, 12}) {  // small steps first, as a hand moves
+            Mouse(QEvent::MouseMove, start + QPoint(0, step), Qt::NoButton, Qt::LeftButton);
+        }
         Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     }
 
