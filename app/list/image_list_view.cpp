@@ -33,7 +33,11 @@ ImageListView::ImageListView(QWidget* parent) : QTreeView(parent) {
     QObject::connect(&dragTimer_, &QTimer::timeout, this, [this] { UpdateDrag(); });
 }
 
-ImageListView::~ImageListView() = default;
+ImageListView::~ImageListView() {
+    if (dragging_) {
+        QApplication::restoreOverrideCursor();
+    }
+}
 
 int ImageListView::HitRow(QPoint viewportPoint) const {
     if (!viewport()->rect().contains(viewportPoint)) {
@@ -46,6 +50,16 @@ int ImageListView::HitRow(QPoint viewportPoint) const {
 
 void ImageListView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
+    ArmDrag(event);
+}
+
+// A quick second press reaches the view as a double click; it may start a drag all the same.
+void ImageListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeView::mouseDoubleClickEvent(event);
+    ArmDrag(event);
+}
+
+void ImageListView::ArmDrag(const QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     pressedOnRow_ = event->button() == Qt::LeftButton && indexAt(point).isValid();
     pressPoint_ = point;
@@ -53,14 +67,21 @@ void ImageListView::mousePressEvent(QMouseEvent* event) {
 
 void ImageListView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
+    if (dragging_ && !(event->buttons() & Qt::LeftButton)) {
+        EndDrag(global);  // the release went elsewhere (a grab ended); it still ends the drag
+        return;
+    }
     if (dragging_) {
         MoveDrag(global);
         return;
     }
-    const QPoint point = event->position().toPoint();
-    if (pressedOnRow_ && (event->buttons() & Qt::LeftButton) &&
-        (point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
-        BeginDrag(global);
+    // After a press on a row, moving is a drag in the making, never a selection by dragging
+    // (which would drop the rows selected before the press).
+    if (pressedOnRow_ && (event->buttons() & Qt::LeftButton)) {
+        const QPoint point = event->position().toPoint();
+        if ((point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            BeginDrag(global);
+        }
         return;
     }
     QTreeView::mouseMoveEvent(event);
@@ -177,8 +198,9 @@ void ImageListView::paintEvent(QPaintEvent* event) {
     if (!dragging_ || lastHitRow_ == -2 || rows == 0) {
         return;
     }
-    const QRect row = RowRect(lastHitRow_ >= 0 ? lastHitRow_ : rows - 1);
-    const int y = lastHitRow_ >= 0 ? row.top() : row.bottom();
+    const bool onRow = lastHitRow_ >= 0 && lastHitRow_ < rows;
+    const QRect row = RowRect(onRow ? lastHitRow_ : rows - 1);
+    const int y = onRow ? row.top() : row.bottom();
     QPainter painter(viewport());
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(row.left(), y, row.right(), y);

@@ -46,6 +46,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +55,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void ArmDrag(const QMouseEvent* event);
     void BeginDrag(QPoint pointer);
     void MoveDrag(QPoint pointer);
     void UpdateDrag();

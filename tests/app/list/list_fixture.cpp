@@ -3,6 +3,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "image_list_view.h"
 #include "platform/text.h"
 
 std::vector<ListParent::Notice> ListParent::Of(UINT code) const {
@@ -82,4 +83,13 @@ void ListTest::AddNumbered(int count) {
 
 bool ListTest::WaitForProbe() const {
     return QTest::qWaitFor([this] { return !list_->IsProbeRunning(); }, 20000);
+}
+
+void ListTest::Select(const std::vector<int>& rows) const {
+    list_->SelectRow(rows.front());
+    for (int row : rows) {
+        list_->View()->selectionModel()->select(
+            list_->View()->model()->index(row, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 }

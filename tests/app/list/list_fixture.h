@@ -47,6 +47,8 @@ protected:
     // rows are added with file names "<n>.jpg".
     std::vector<int> NamesInOrder() const;
     void AddNumbered(int count);
+    // Makes rows the selection; the first of them becomes the focused row.
+    void Select(const std::vector<int>& rows) const;
     // Runs the event loop until the size probe has delivered every result (at most 20 s).
     bool WaitForProbe() const;
 

@@ -2,6 +2,7 @@
 // header click gives, and the columns a new list shows.
 
 #include <QHeaderView>
+#include <QTest>
 
 #include "image_list_view.h"
 #include "list_fixture.h"
@@ -51,19 +52,13 @@ TEST_F(RowRulesTest, APathWithoutSeparatorGivesARowWithoutNameOrFolder) {
 
 TEST_F(RowRulesTest, RemovingSelectedRowsRenumbersTheRest) {
     AddNumbered(5);
-    list_->SelectRow(1);
-    list_->View()->selectionModel()->select(
-        list_->View()->model()->index(3, 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Select({1, 3});
     EXPECT_EQ(list_->GetSelectedRows(), (std::vector<int>{1, 3}));
     list_->RemoveSelected();
     EXPECT_EQ(NamesInOrder(), (std::vector<int>{1, 3, 5}));
     EXPECT_EQ(Column(kColumnPosition), (std::vector<std::wstring>{L"1", L"2", L"3"}));
 
-    list_->SelectRow(0);
-    list_->View()->selectionModel()->select(
-        list_->View()->model()->index(2, 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Select({0, 2});
     list_->RemoveSelected();
     EXPECT_EQ(NamesInOrder(), std::vector<int>{3});
     EXPECT_EQ(list_->GetItemText(0, kColumnPosition), L"1") << "a single remaining row";
@@ -116,6 +111,17 @@ TEST_F(RowRulesTest, SelectionFollowsRowsThatASortMoves) {
     list_->SelectRow(0);
     list_->SortByHeader(kColumnPosition, 0);
     EXPECT_EQ(list_->GetSelectedRows(), std::vector<int>{2});
+}
+
+TEST_F(RowRulesTest, AHeaderClickIsReportedAndLeavesTheOrderToTheParent) {
+    AddNumbered(3);
+    QHeaderView* header = list_->View()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(kColumnFolder) + 5, 5));
+    const auto clicks = parent_.Of(LVN_COLUMNCLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].column, kColumnFolder);
+    EXPECT_EQ(NamesInOrder(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(RowRulesTest, TheListHasFiveLeftAlignedColumnsWithTextsAndWidths) {
