@@ -155,6 +155,23 @@ TEST_F(MainWindowTest, FilesDroppedOnTheWindowJoinTheListWithTheirSubfolders) {
     EXPECT_EQ(window.List().GetFullPath(2), single);
 }
 
+TEST_F(MainWindowTest, HeaderClicksSortTheListThroughTheWindow) {
+    CFolioforgeDlg window(*app_, {});
+    for (const char* name : {"img10.jpg", "img2.jpg", "img1.jpg"}) {
+        window.List().AddFile(Image("sort", name));
+    }
+    NMLISTVIEW click;
+    click.hdr = {window.List().GetSafeHwnd(), IDC_IMAGE_LIST, LVN_COLUMNCLICK};
+    click.iSubItem = kColumnName;
+    SendMessage(window.GetSafeHwnd(), WM_NOTIFY, IDC_IMAGE_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(window.List().GetItemText(0, kColumnName), L"img1.jpg");
+    EXPECT_EQ(window.List().GetItemText(2, kColumnName), L"img10.jpg");
+    EXPECT_EQ(window.List().GetItemText(2, kColumnPosition), L"3");
+    // The window kept the sort state: the same header now sorts descending.
+    SendMessage(window.GetSafeHwnd(), WM_NOTIFY, IDC_IMAGE_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(window.List().GetItemText(0, kColumnName), L"img10.jpg");
+}
+
 TEST_F(MainWindowTest, Screenshots) {
     CFolioforgeDlg window(*app_, {});
     window.show();
