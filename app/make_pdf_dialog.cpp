@@ -72,6 +72,7 @@ void CMakePDFDialog::BuildLayout() {
     const RECT panelRect{0, 30, kWidth, kHeight - 38};
     panel_.Create(nullptr, &panelRect, &root_, kPanel);
     panel_.SetBkColor(0xFFFFFF, 200);
+    panel_.Anchor(ANCHOR_TOP, &root_, ANCHOR_TOP, 30);
     panel_.Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, 0);
     panel_.Anchor(ANCHOR_BOTTOM, &finish_, ANCHOR_TOP, -8);
 }
