@@ -41,6 +41,7 @@ CMakePDFDialog::CMakePDFDialog(CFolioforgeApp& app, engine::ConversionJob* job, 
     SendMessage(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&icon_));
     SetWindowText(GetSafeHwnd(), app::Text(L"202001").c_str());
     progressBar_ = std::make_unique<CProgressCtrl>(GetSafeHwnd(), kProgressBar);
+    progressBarHandle_ = progressBar_->GetSafeHwnd();
     const RECT& bar = kProgressBarRect;
     SetWindowPos(progressBar_->GetSafeHwnd(), bar.left, bar.top, bar.right - bar.left,
                  bar.bottom - bar.top, 0);
@@ -123,16 +124,17 @@ int CMakePDFDialog::DoModal() {
     return result_;
 }
 
-// Worker thread: hands the report to the window and answers whether to go on.
+// Worker thread: moves the bar and hands the text to the window, each by a blocking send, and
+// answers whether to go on.
 bool CMakePDFDialog::OnWorkerProgress(int total, int index, const std::wstring& path) {
+    SendMessage(progressBarHandle_, PBM_SETRANGE32, 0, total);
+    SendMessage(progressBarHandle_, PBM_SETPOS, index, 0);
     ProgressReport report{total, index, &path};
     SendMessage(GetSafeHwnd(), WM_MAKEPDF_PROGRESS, reinterpret_cast<WPARAM>(&report), 0);
     return cancelFlag_ == 0;
 }
 
 void CMakePDFDialog::ShowProgress(const ProgressReport& report) {
-    SendMessage(progressBar_->GetSafeHwnd(), PBM_SETRANGE32, 0, report.total);
-    SendMessage(progressBar_->GetSafeHwnd(), PBM_SETPOS, report.index, 0);
     if (report.index != report.total) {
         status_.SetText(app::CountText(report.index, report.total, *report.path).c_str(), 0);
     }
@@ -141,8 +143,8 @@ void CMakePDFDialog::ShowProgress(const ProgressReport& report) {
 void CMakePDFDialog::OnWorkerDone() {
     runner_->Join();
     workerReturned_ = true;
-    if (cancelLoop_) {
-        cancelLoop_->quit();
+    if (cancelling_) {
+        EndDialog(IDCANCEL);
         return;
     }
     EnterFinishedState();
@@ -170,19 +172,21 @@ void CMakePDFDialog::EnterFinishedState() {
     finished_ = true;
 }
 
+// The dialog's own loop goes on meanwhile, so the windows stay responsive and the worker's
+// reports are still answered. Waiting in a loop of its own instead would stall when Cancel is
+// reached from a posted message: the worker's blocking sends are posted events too, and they
+// are not delivered inside the handling of another one.
 void CMakePDFDialog::Cancel() {
-    if (cancelLoop_) {
+    if (cancelling_) {
         return;  // already waiting for the worker
     }
     Record(105, L"取消");
     cancelFlag_ = 1;
-    if (!workerReturned_) {
-        QEventLoop wait;
-        cancelLoop_ = &wait;
-        wait.exec();
-        cancelLoop_ = nullptr;
+    if (workerReturned_) {
+        EndDialog(IDCANCEL);
+        return;
     }
-    EndDialog(IDCANCEL);
+    cancelling_ = true;  // OnWorkerDone closes the dialog
 }
 
 void CMakePDFDialog::OnCommand(UINT id) {

@@ -37,12 +37,14 @@ public:
     ~CMakePDFDialog() override;
 
     // Starts the conversion and runs the dialog until it closes: IDOK after Finish, IDCANCEL
-    // after Cancel or without a job. The worker has returned by then.
+    // after Cancel or without a job. The worker has returned by then. Call it from the handling
+    // of a user action or a timer, not of a posted message: the worker's reports are posted
+    // events, which are not delivered while another one is being handled.
     int DoModal();
 
-    // The Cancel command: asks the engine to stop and waits, keeping the windows responsive,
-    // until the worker has returned; then closes the dialog. In the finished state it closes
-    // at once.
+    // The Cancel command: asks the engine to stop; the dialog closes as soon as the worker has
+    // returned, its windows staying responsive meanwhile. In the finished state it closes at
+    // once.
     void Cancel();
 
     // What the dialog shows, for the program's tests.
@@ -82,11 +84,12 @@ private:
     CUIButton showInFolder_;
     CUIImage panel_;
     std::unique_ptr<CProgressCtrl> progressBar_;
+    HWND progressBarHandle_ = nullptr;  // set before the worker starts, read by it
     std::unique_ptr<app::JobRunner> runner_;
     std::atomic<int> cancelFlag_{0};
     bool workerReturned_ = false;
     bool finished_ = false;
     QEventLoop* modalLoop_ = nullptr;
-    QEventLoop* cancelLoop_ = nullptr;
+    bool cancelling_ = false;
     int result_ = IDCANCEL;
 };
