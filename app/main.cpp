@@ -1,0 +1,23 @@
+// folioforge: the desktop program.
+//
+//   folioforge                  opens the main window
+//   folioforge /make PATH...    opens it and converts the images of the files and folders
+//                               given into one PDF in the configured output folder
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+#include "folioforge_app.h"
+#include "platform/text.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("folioforge"));
+    std::vector<std::wstring> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.push_back(platform::FromUtf8(argv[i]));
+    }
+    CFolioforgeApp app;
+    return app.Run(arguments);
+}
