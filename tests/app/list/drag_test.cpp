@@ -2,7 +2,6 @@
 // picture that follows the pointer, the drop line and scrolling near the edges.
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 

@@ -1,8 +1,6 @@
 // Pictures of the list for people to look at, in build/artefacts: twelve probed rows, and a
 // drag in progress with its picture and drop line.
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 
