@@ -60,4 +60,12 @@ bool ModuleInUse() {
     return gModuleReferences.load() > 0;
 }
 
+void PinModule() {
+    static void* const pinned =
+        Module().path.empty()
+            ? nullptr
+            : dlopen(Module().path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    (void)pinned;
+}
+
 }  // namespace shellext

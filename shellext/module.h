@@ -26,4 +26,8 @@ void AddModuleReference();
 void ReleaseModuleReference();
 bool ModuleInUse();
 
+// Keeps the module mapped until the process ends, even after a host unloads it: threads the
+// module started may still be leaving its code after their last module reference is gone.
+void PinModule();
+
 }  // namespace shellext

@@ -82,10 +82,11 @@ com::HRESULT CPMenuItem::Initialize(com::PCIDLIST_ABSOLUTE, com::IDataObject* da
     }
     com::FORMATETC format{com::CF_HDROP, nullptr, com::DVASPECT_CONTENT, -1, com::TYMED_HGLOBAL};
     com::STGMEDIUM medium{};
-    if (data->GetData(&format, &medium) != com::S_OK || medium.tymed != com::TYMED_HGLOBAL) {
+    if (data->GetData(&format, &medium) != com::S_OK) {
         return com::E_INVALIDARG;
     }
-    const com::HRESULT result = AppendPaths(medium.hGlobal);
+    const com::HRESULT result =
+        medium.tymed == com::TYMED_HGLOBAL ? AppendPaths(medium.hGlobal) : com::E_INVALIDARG;
     com::ReleaseStgMedium(&medium);
     return result;
 }
@@ -139,7 +140,8 @@ com::HRESULT CPMenuItem::InvokeCommand(com::CMINVOKECOMMANDINFO* info) {
     for (const std::wstring& path : paths_) {
         arguments.push_back(com::WideToNativePath(path));
     }
-    AddModuleReference();  // the module stays loaded until the program has been reaped
+    PinModule();  // the reaper thread outlives the handler
+    AddModuleReference();
     const int error = StartDetached(program, arguments, ReleaseModuleReference);
     if (error != 0) {
         ReleaseModuleReference();
