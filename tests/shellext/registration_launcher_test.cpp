@@ -19,11 +19,15 @@ using shellext::RegistrationScope;
 constexpr wchar_t kUserInprocServer[] =
     L"Software\\Classes\\CLSID\\{1C8BA08F-E4D2-4929-B7E3-DF4DAFF7A333}\\InprocServer32";
 
-bool WaitUntil(bool registered) {
+// Waits until the detached tool has finished: the Nautilus script is the last thing that
+// registration writes and unregistration removes.
+bool WaitUntilRegistered(bool registered, const fs::path& data) {
+    const fs::path script = data / "nautilus/scripts/Convert images into PDF";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (platform::RegKeyExists(platform::HKEY_CURRENT_USER, kUserInprocServer) == registered) {
-            return true;
+        if (fs::exists(script) == registered) {
+            return platform::RegKeyExists(platform::HKEY_CURRENT_USER, kUserInprocServer) ==
+                   registered;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -65,10 +69,10 @@ TEST(RegistrationLauncher, SwitchesTheEntryOnAndOffWithoutWaiting) {
     const fs::path bin = shellext_testing::BuiltBinFolder();
     ASSERT_TRUE(shellext::StartExtensionRegistration(RegistrationAction::kRegister,
                                                      RegistrationScope::kCurrentUser, bin));
-    EXPECT_TRUE(WaitUntil(true));
+    EXPECT_TRUE(WaitUntilRegistered(true, data.path()));
     ASSERT_TRUE(shellext::StartExtensionRegistration(RegistrationAction::kUnregister,
                                                      RegistrationScope::kCurrentUser, bin));
-    EXPECT_TRUE(WaitUntil(false));
+    EXPECT_TRUE(WaitUntilRegistered(false, data.path()));
     EXPECT_FALSE(shellext::StartExtensionRegistration(
         RegistrationAction::kRegister, RegistrationScope::kCurrentUser, data.path()));
 }
