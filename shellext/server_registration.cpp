@@ -17,13 +17,16 @@ ClassesRoot ClassesFor(Scope scope) {
     return scope == Scope::kMachine ? MachineClasses() : UserClasses();
 }
 
-// The handler keys always go to HKEY_CLASSES_ROOT itself; failures are left to the scripts'
-// registration, which writes the same store.
-void WriteHandlerKeys() {
+// The handler keys always go to HKEY_CLASSES_ROOT itself, also for per-user registration.
+// Without them no file manager finds the handler, so a refused write fails the registration.
+bool WriteHandlerKeys() {
     for (const wchar_t* key : kHandlerKeys) {
-        CreateKeyWithParents(platform::HKEY_CLASSES_ROOT, key);
-        platform::RegWriteString(platform::HKEY_CLASSES_ROOT, key, L"", kClassIdText);
+        if (!CreateKeyWithParents(platform::HKEY_CLASSES_ROOT, key) ||
+            !platform::RegWriteString(platform::HKEY_CLASSES_ROOT, key, L"", kClassIdText)) {
+            return false;
+        }
     }
+    return true;
 }
 
 bool DeleteHandlerKeys() {
@@ -55,8 +58,7 @@ com::HRESULT RegisterEntries(Scope scope) {
 }  // namespace
 
 com::HRESULT RegisterServer(Scope scope) {
-    WriteHandlerKeys();
-    const com::HRESULT result = RegisterEntries(scope);
+    const com::HRESULT result = WriteHandlerKeys() ? RegisterEntries(scope) : com::SELFREG_E_CLASS;
     if (com::FAILED(result)) {
         UnregisterServer(scope);
     }

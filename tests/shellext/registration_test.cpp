@@ -168,6 +168,13 @@ TEST_F(RegistrationTest, AFailedRegistrationLeavesNothingBehind) {
     EXPECT_FALSE(fs::exists(data_ / "user"));
 }
 
+TEST_F(RegistrationTest, PerUserRegistrationFailsWithoutItsHandlerKeys) {
+    fs::create_directories(platform::HiveFile(HKEY_CLASSES_ROOT));
+    EXPECT_EQ(module().install(com::TRUE, L"user"), com::SELFREG_E_CLASS);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Classes\\CLSID"));
+    EXPECT_FALSE(fs::exists(data_ / "user"));
+}
+
 TEST_F(RegistrationTest, AModuleWhosePathTheStoreCannotKeepIsNotRegistered) {
     const fs::path folder = data_ / "latin1-\xE9t\xE9";
     fs::create_directories(folder);
