@@ -11,8 +11,8 @@ namespace shellext {
 
 // Writes everything. On failure removes everything again (as UnregisterServer does) and
 // returns the first failure's code: SELFREG_E_CLASS when the store refuses a handler key or a
-// class entry or the module's path cannot be stored (not UTF-8, unknown), SELFREG_E_TYPELIB for the type library,
-// or the file-manager entry's code.
+// class entry or the module's path cannot be stored (not UTF-8, unknown), SELFREG_E_TYPELIB for the
+// type library, or the file-manager entry's code.
 com::HRESULT RegisterServer(Scope scope);
 
 // Removes the handler keys, the class entries, the type library, the application entries and
