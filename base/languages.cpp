@@ -1,11 +1,10 @@
 #include "languages.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "ini_file.h"
+#include "own_module.h"
 #include "platform/text.h"
 #include "wide_text.h"
 
@@ -16,13 +15,6 @@ namespace fs = std::filesystem;
 
 constexpr std::wstring_view kLanguageValue = L"Language";
 constexpr size_t kMaxCatalogueDescription = 259;
-
-fs::path OwnModuleFile() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&OwnModuleFile), &info) == 0 || !info.dli_fname)
-        return {};
-    return info.dli_fname;
-}
 
 // A file of the language folder; names are kept as wide text and stored as UTF-8.
 fs::path LanguageFile(std::wstring_view name) {
