@@ -88,8 +88,8 @@ HWND CWebWindow::Open(const WebWindowRequest& request) {
     }
     auto* window = new CWebWindow(request, parent);
     // After the first page exists, so that this runs before the engine's own clean-up.
-    static const bool cleanupRegistered = (qAddPostRoutine(&DeleteLiveWindows), true);
-    (void)cleanupRegistered;
+    [[maybe_unused]] static const bool cleanupRegistered =
+        (qAddPostRoutine(&DeleteLiveWindows), true);
     return window->GetSafeHwnd();
 }
 
