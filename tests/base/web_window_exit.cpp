@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    const HWND window = OpenWebWnd(L"data:text/html,<title>Left open</title><p>Left open</p>", nullptr, WEBWND_STANDALONE, 0);
+    const HWND window = OpenWebWnd(L"data:text/html,<title>Left open</title><p>Left open</p>",
+                                   nullptr, WEBWND_STANDALONE, 0);
     if (window == nullptr) {
         std::puts("no web window");
         return 1;
