@@ -14,6 +14,7 @@
 #include "network.h"
 #include "server_address.h"
 #include "update_check.h"
+#include "web_module.h"
 #include "wide_format.h"
 #include "wide_text.h"
 
@@ -155,6 +156,15 @@ int SubmitRecord(const wchar_t* url) {
         if (NetworkSwitchedOff(App().dictionary))
             return 0;
         return SubmitRecords(App().records, UrlOrDefault(url, L"/record.php")) ? 1 : 0;
+    });
+}
+
+HWND OpenWebWnd(const wchar_t* url, HWND parent, uint32_t style, unsigned int message) {
+    return CallTrapped<HWND>(nullptr, [&]() -> HWND {
+        if (url == nullptr || NetworkSwitchedOff(App().dictionary)) {
+            return nullptr;
+        }
+        return OpenWebWindow(url, parent, style, message);
     });
 }
 

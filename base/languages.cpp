@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "ini_file.h"
-#include "platform/modules.h"
+#include "own_module.h"
 #include "platform/text.h"
 #include "wide_text.h"
 
@@ -15,10 +15,6 @@ namespace fs = std::filesystem;
 
 constexpr std::wstring_view kLanguageValue = L"Language";
 constexpr size_t kMaxCatalogueDescription = 259;
-
-fs::path OwnModuleFile() {
-    return platform::ModuleFileOf(reinterpret_cast<const void*>(&OwnModuleFile));
-}
 
 // A file of the language folder; names are kept as wide text and stored as UTF-8.
 fs::path LanguageFile(std::wstring_view name) {

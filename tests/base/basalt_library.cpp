@@ -44,6 +44,7 @@ BasaltLibrary::BasaltLibrary(const std::filesystem::path& folder)
     BASALT_RESOLVE(Record);
     BASALT_RESOLVE(RecordF);
     BASALT_RESOLVE(SubmitRecord);
+    BASALT_RESOLVE(OpenWebWnd);
     BASALT_RESOLVE(Base64Encode);
     BASALT_RESOLVE(Base64Decode);
     BASALT_RESOLVE(Base64ReleaseBuffer);

@@ -29,6 +29,7 @@ struct BasaltApi {
     decltype(&::Record) Record;
     decltype(&::RecordF) RecordF;
     decltype(&::SubmitRecord) SubmitRecord;
+    decltype(&::OpenWebWnd) OpenWebWnd;
     decltype(&::Base64Encode) Base64Encode;
     decltype(&::Base64Decode) Base64Decode;
     decltype(&::Base64ReleaseBuffer) Base64ReleaseBuffer;

@@ -9,7 +9,8 @@
 namespace recordd {
 
 struct Page {
-    std::string_view path;  // "/", "/help", "/soft/folioforge.html", "/AD/folioforge.html"
+    std::string_view path;  // "/", "/help", "/soft/folioforge.html", "/AD/folioforge.html",
+                            // and the test pages under "/web/"
     std::string_view html;
 };
 

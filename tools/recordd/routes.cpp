@@ -1,7 +1,9 @@
 #include "routes.h"
 
+#include <chrono>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "entries_file.h"
 #include "pages.h"
@@ -71,6 +73,17 @@ void AnswerRecord(const httplib::Request& request, httplib::Response& response,
     response.set_content("OK\n", kText);
 }
 
+// Dribbles one byte at a time, so the client keeps waiting for the rest.
+void AnswerStall(httplib::Response& response, const httplib::Server& server) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + minutes(10);
+    response.set_chunked_content_provider(
+        "image/png", [&server, deadline](size_t, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(milliseconds(250));
+            return server.is_running() && steady_clock::now() < deadline && sink.write("\0", 1);
+        });
+}
+
 }  // namespace
 
 void InstallRoutes(httplib::Server& server, const ServerOptions& options,
@@ -85,6 +98,9 @@ void InstallRoutes(httplib::Server& server, const ServerOptions& options,
                 [&database](const httplib::Request& request, httplib::Response& response) {
                     AnswerRecord(request, response, database);
                 });
+    server.Get("/web/stall", [&server](const httplib::Request&, httplib::Response& response) {
+        AnswerStall(response, server);
+    });
     for (const Page& page : StaticPages()) {
         server.Get(std::string(page.path),
                    [html = page.html](const httplib::Request&, httplib::Response& response) {

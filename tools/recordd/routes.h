@@ -6,6 +6,8 @@
 //   /record.php  (POST) stores the usage document of the form "tip=...&info=<document>" (the
 //                body is taken as it is, not percent-decoded: the program does not escape it).
 //                400 without an info field, 500 when it cannot be stored.
+//   /web/stall   (GET) an answer that never ends: a byte every quarter second until the client
+//                leaves or the server stops (at most ten minutes), for pages that never finish.
 //   the static pages of pages.h; everything else 404.
 
 #include <httplib.h>

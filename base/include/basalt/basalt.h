@@ -147,6 +147,103 @@ BASALT_API int RecordF(int id, const wchar_t* format, ...);
  * however slow or silent the server. */
 BASALT_API int SubmitRecord(const wchar_t* url);
 
+/* ---- Web window -------------------------------------------------------------------------- */
+
+/* Styles for OpenWebWnd: a stand-alone page with the window manager's caption (the host's
+ * WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME), a panel inside its parent (WS_CHILD |
+ * WS_BORDER) and a pop-up with a thin border (WS_POPUP | WS_BORDER). Adding WEBWND_VISIBLE
+ * (WS_VISIBLE) shows the window at once. */
+#define WEBWND_STANDALONE 0x80C80080u
+#define WEBWND_PANEL 0x40800000u
+#define WEBWND_POPUP 0x80800000u
+#define WEBWND_VISIBLE 0x10000000u
+
+/* The codes of a web window's notification. */
+enum {
+    WEBWND_DOCUMENT_COMPLETE = 0, /* the requested page has loaded */
+    WEBWND_CLOSE = 1,             /* the element with id "close" was clicked */
+    WEBWND_CLOSE_OK = 2,          /* the element with id "close_ok" was clicked */
+    WEBWND_NEW_WINDOW = 3,        /* the page asks for a new window */
+    WEBWND_NAVIGATE_ERROR = 4     /* the page could not be loaded */
+};
+
+/* Flags of a new-window request (detail.newWindow.flags). */
+enum {
+    WEBWND_NEWWINDOW_USER_INITIATED = 0x00000002, /* the user's click or key asked for it */
+    WEBWND_NEWWINDOW_DIALOG = 0x00000020,         /* a dialog-like window was asked for */
+    WEBWND_NEWWINDOW_WINDOW = 0x00010000,         /* a window was asked for */
+    WEBWND_NEWWINDOW_TAB = 0x00080000,            /* a tab was asked for */
+    WEBWND_NEWWINDOW_BACKGROUND = 0x00100000      /* a tab in the background was asked for */
+};
+
+/*
+ * A web window's notification, passed by address in wParam (lParam 0) of a synchronous
+ * SendMessage to the parent. It lives only for the duration of that send: read it in the
+ * handler and keep nothing (copy the strings you need). Cancel flags are 16-bit booleans: set
+ * one to -1 (any non-zero value) to cancel.
+ */
+typedef struct WebWndNotification {
+    int32_t code; /* WEBWND_* */
+    HWND window;  /* the web window */
+    union {
+        /* WEBWND_DOCUMENT_COMPLETE: the address of the loaded page, as the browser reports it. */
+        const wchar_t* completedUrl;
+        /* WEBWND_NEW_WINDOW. Unless cancelled, an http or https address is handed to the
+         * desktop's web browser; any other address is ignored. */
+        struct {
+            int16_t* cancel; /* preset to 0 */
+            uint32_t flags;  /* WEBWND_NEWWINDOW_* */
+            BSTR context;    /* the address of the page that asks */
+            BSTR url;        /* the address to open */
+        } newWindow;
+        /* WEBWND_NAVIGATE_ERROR. Cancelling replaces the browser's error page with an empty
+         * page. */
+        struct {
+            int16_t* cancel; /* preset to 0 */
+            BSTR url;        /* the address that failed */
+            BSTR frame;      /* the target frame's name; empty for the window's own page */
+            int32_t status;  /* the HTTP status (404), or a negative network error number */
+        } error;
+        /* WEBWND_CLOSE and WEBWND_CLOSE_OK carry nothing more. */
+    } detail;
+} WebWndNotification;
+
+/*
+ * Opens url in a web window of the window layer (the one in libtrellis) and returns its handle;
+ * null when network use is switched off (IsSkipURL), url is null, parent is not null and not a
+ * window, a child style has no parent, there is no graphical application, or the browser is
+ * unavailable (a build without Qt WebEngine, a machine without it, or an application created
+ * without Qt::AA_ShareOpenGLContexts; see below).
+ *
+ * style: WEBWND_STANDALONE, WEBWND_PANEL or WEBWND_POPUP (other host styles are read by their
+ * WS_CHILD, WS_CAPTION, WS_BORDER and WS_VISIBLE bits). A panel is a child window inside
+ * parent; the other two are top-level windows owned by parent when it is given. The window
+ * starts at 10,10 and 200 x 200 dialog units. It shows at once when it has no parent or the
+ * style has WEBWND_VISIBLE; otherwise it stays hidden until the owner shows it (ShowWindow). The
+ * caption starts as "Dialog" and follows the page's title.
+ *
+ * Notifications: when parent and message are both non-zero, the window sends message to
+ * parent with a WebWndNotification as the page loads, fails, asks for a new window, or has its
+ * "close" or "close_ok" element clicked. After those two clicks the window destroys itself.
+ *
+ * Lifetime: the window lives until it is destroyed with DestroyWindow, by a click on "close" or
+ * "close_ok", or together with its parent (destroying the parent destroys every web window it
+ * holds or owns). The library frees the window object itself. Web windows still open when the
+ * application object goes are destroyed before it.
+ *
+ * Requirements: the program creates its QApplication with Qt::AA_ShareOpenGLContexts set
+ * beforehand (QCoreApplication::setAttribute); without it OpenWebWnd returns null. When the
+ * process runs as root and QTWEBENGINE_DISABLE_SANDBOX is not set, the first call sets it to 1
+ * (Chromium refuses to run sandboxed as root) and says so once on stderr.
+ *
+ * Threads: windows live on the application's thread. Called from another thread, OpenWebWnd
+ * has the window created there and waits for it; the application's thread must then not be
+ * waiting for the caller. Pages load in the browser's own processes: a slow or silent server
+ * never blocks the caller. Notifications arrive on the application's thread; the handler may
+ * destroy the web window but must not wait for another thread that waits for the application.
+ */
+BASALT_API HWND OpenWebWnd(const wchar_t* url, HWND parent, uint32_t style, unsigned int message);
+
 /* ---- Base64 ------------------------------------------------------------------------------ */
 
 /* The standard Base64 text of count bytes, NUL-terminated; outLength (may be null) receives its
