@@ -189,10 +189,8 @@ void CDropListCtrl::SelectRow(int row) {
 }
 
 UINT CDropListCtrl::RowState(int row) const {
-    const QModelIndex index = model_->index(row, 0);
-    UINT state = view_->selectionModel()->isRowSelected(row) ? LVIS_SELECTED : 0;
-    if (view_->selectionModel()->currentIndex().row() == row && index.isValid()) {
-        state |= LVIS_FOCUSED;
-    }
-    return state;
+    const QItemSelectionModel* selection = view_->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    return (selection->isRowSelected(row) ? LVIS_SELECTED : 0) |
+           (current.isValid() && current.row() == row ? LVIS_FOCUSED : 0);
 }

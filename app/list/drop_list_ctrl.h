@@ -8,11 +8,15 @@
 //
 // The list tells its parent by WM_NOTIFY (wParam 1000, lParam an NMLISTVIEW valid during the
 // send): LVN_ITEMCHANGED when a row's selection or focus changes, LVN_COLUMNCLICK when a header
-// is clicked, LVN_ROWSMOVED (-199) when an internal drag has moved rows (iItem: the row under
-// the drop point, -1 when none). Files and folders dropped on the list from a file manager
-// reach the parent as WM_DROPFILES.
+// is clicked (the list does not sort itself: the parent calls SortByHeader), LVN_ROWSMOVED
+// (-199) when an internal drag has moved rows (iItem: the row under the drop point, -1 when
+// none; the parent answers with Renumber). A drag moves the selected rows and the focused row,
+// in their order, to just before the row under the release point, or to the end when there is
+// none (also when released outside the list). Files and folders dropped on the list from a file
+// manager reach the parent as WM_DROPFILES; the parent hands them to AddDroppedPaths.
 //
-// GUI thread only, except where a function says otherwise.
+// Every operation that adds or removes many rows changes the view once, so lists of tens of
+// thousands of rows stay quick. GUI thread only.
 
 #include <cstdint>
 #include <memory>
@@ -71,8 +75,9 @@ public:
     // and focused.
     int AddFile(const std::wstring& path);
 
-    // Adds the folder's files (through AddFile), entering subfolders depth first when recurse;
-    // linked folders are not followed. The number of files added at the folder's own level.
+    // Adds the folder's accepted files in the order the file system lists them, entering
+    // subfolders depth first where they are met when recurse; linked folders are not followed.
+    // The number of files added at the folder's own level; 0 for a folder that cannot be read.
     int AddFolder(const std::wstring& folder, bool recurse);
 
     // What a drop from the file manager does: usage event 107 with the count, then each path in
@@ -104,7 +109,7 @@ public:
     // True while claimed rows wait for their results.
     bool IsProbeRunning() const { return probesInFlight_ > 0; }
 
-    // The item view inside the window, for the parent's focus handling and for tests.
+    // The item view inside the window (owned by it), for the parent's focus handling and tests.
     ImageListView* View() const { return view_; }
 
 protected:

@@ -2,7 +2,6 @@
 // picture that follows the pointer, the drop line and scrolling near the edges.
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -16,31 +15,6 @@ class DragTest : public ListTest {
 protected:
     ImageListView* View() const { return list_->View(); }
     QWidget* Viewport() const { return View()->viewport(); }
-
-    QPoint RowPoint(int row) const {
-        return View()->visualRect(View()->model()->index(row, 1)).center();
-    }
-
-    void Mouse(QEvent::Type type, QPoint viewportPoint, Qt::MouseButton button,
-               Qt::MouseButtons held, Qt::KeyboardModifiers keys = {}) const {
-        QMouseEvent event(type, viewportPoint, Viewport()->mapToGlobal(viewportPoint), button, held,
-                          keys);
-        QApplication::sendEvent(Viewport(), &event);
-    }
-
-    // Presses on row from, moves past the drag distance and then to the viewport point to.
-    void DragRowTo(int from, QPoint to) const {
-        const QPoint start = RowPoint(from);
-        Mouse(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-        for (int step : {2, 5, 12}) {  // small steps first, as a hand moves
-            Mouse(QEvent::MouseMove, start + QPoint(0, step), Qt::NoButton, Qt::LeftButton);
-        }
-        Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    }
-
-    void Release(QPoint viewportPoint) const {
-        Mouse(QEvent::MouseButtonRelease, viewportPoint, Qt::LeftButton, Qt::NoButton);
-    }
 };
 
 TEST_F(DragTest, RowsFiveAndSevenDroppedOnRowTwoLandBeforeIt) {

@@ -1,5 +1,7 @@
 #include "list_fixture.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <fstream>
 
@@ -92,4 +94,28 @@ void ListTest::Select(const std::vector<int>& rows) const {
             list_->View()->model()->index(row, 0),
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
+}
+
+void ListTest::Mouse(QEvent::Type type, QPoint point, Qt::MouseButton button,
+                     Qt::MouseButtons held) const {
+    QWidget* viewport = list_->View()->viewport();
+    QMouseEvent event(type, point, viewport->mapToGlobal(point), button, held, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+QPoint ListTest::RowPoint(int row) const {
+    return list_->View()->visualRect(list_->View()->model()->index(row, kColumnName)).center();
+}
+
+void ListTest::DragRowTo(int from, QPoint to) const {
+    const QPoint start = RowPoint(from);
+    Mouse(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    for (int step : {2, 5, 12}) {
+        Mouse(QEvent::MouseMove, start + QPoint(0, step), Qt::NoButton, Qt::LeftButton);
+    }
+    Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+}
+
+void ListTest::Release(QPoint point) const {
+    Mouse(QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
 }

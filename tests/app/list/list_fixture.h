@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QEvent>
+#include <QPoint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -49,6 +51,15 @@ protected:
     void AddNumbered(int count);
     // Makes rows the selection; the first of them becomes the focused row.
     void Select(const std::vector<int>& rows) const;
+    // Sends a mouse event to the list's viewport at point (viewport coordinates).
+    void Mouse(QEvent::Type type, QPoint point, Qt::MouseButton button,
+               Qt::MouseButtons held) const;
+    // Presses on row from, moves past the drag distance in small steps and then to the
+    // viewport point to; Release lets go at a viewport point.
+    void DragRowTo(int from, QPoint to) const;
+    void Release(QPoint point) const;
+    // The middle of row's file name.
+    QPoint RowPoint(int row) const;
     // Runs the event loop until the size probe has delivered every result (at most 20 s).
     bool WaitForProbe() const;
 

@@ -1,8 +1,6 @@
 // Pictures of the list for people to look at, in build/artefacts: twelve probed rows, and a
 // drag in progress with its picture and drop line.
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 
@@ -45,13 +43,6 @@ protected:
         fs::create_directories(ARTEFACTS_DIR);
         ASSERT_TRUE(image.save(QString::fromStdString(std::string(ARTEFACTS_DIR) + "/" + name)));
     }
-
-    void Mouse(QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons held) const {
-        QWidget* viewport = list_->View()->viewport();
-        QMouseEvent event(type, point, viewport->mapToGlobal(point), button, held, {});
-        QApplication::sendEvent(viewport, &event);
-    }
 };
 
 TEST_F(ScreenshotTest, TwelveProbedRows) {
@@ -70,11 +61,8 @@ TEST_F(ScreenshotTest, DragInProgress) {
     ASSERT_TRUE(WaitForProbe());
     Select({3, 4, 5});
     ImageListView* view = list_->View();
-    const QPoint from = view->visualRect(view->model()->index(3, 1)).center();
-    const QPoint to = view->visualRect(view->model()->index(8, 1)).center() + QPoint(0, 4);
-    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, from + QPoint(0, 10), Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    const QPoint to = RowPoint(8) + QPoint(0, 4);
+    DragRowTo(3, to);
     ASSERT_NE(view->DragPicture(), nullptr);
     EXPECT_EQ(view->DropLineRow(), 8);
 
@@ -84,7 +72,7 @@ TEST_F(ScreenshotTest, DragInProgress) {
     painter.drawImage(parent_.mapFromGlobal(picture->pos()), picture->Picture());
     painter.end();
     Save(shot, "image-list-drag.png");
-    Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    Release(to);
 }
 
 }  // namespace
