@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <memory>
 
 #include "make_pdf_dialog.h"
@@ -74,7 +75,15 @@ void ModalAnswerer::Poll() {
             }
         } else if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
             ++fileDialogs;
-            dialog->reject();
+            if (fileAnswers.empty()) {
+                dialog->reject();
+            } else {
+                // Typed into the name field, as a user would; accept() checks it is a file.
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(fileAnswers.front());
+                fileAnswers.erase(fileAnswers.begin());
+                static_cast<QDialog*>(dialog)->accept();  // public there
+            }
         } else if (auto* progress = dynamic_cast<CMakePDFDialog*>(widget);
                    progress && progress->IsFinished()) {
             finishedNow = progress;

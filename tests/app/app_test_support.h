@@ -23,8 +23,9 @@ std::filesystem::path ArtefactPath(const std::string& name);
 // Saves what widget shows as a PNG under build/artefacts.
 bool SaveScreenshot(QWidget& widget, const std::string& name);
 
-// While it lives, answers every message box with answer (recording its text), cancels every
-// file dialog (counting them), and presses Finish in a progress dialog that has finished
+// While it lives, answers every message box with answer (recording its text), answers file
+// dialogs with the files queued in fileAnswers, one each, and cancels the rest (counting every
+// file dialog), and presses Finish in a progress dialog that has finished
 // (calling onFinished first, when set).
 class ModalAnswerer : public QObject {
 public:
@@ -32,6 +33,7 @@ public:
 
     std::vector<QString> boxTexts;
     int fileDialogs = 0;
+    std::vector<QString> fileAnswers;
     std::function<void(CMakePDFDialog&)> onFinished;
 
 private:

@@ -17,6 +17,7 @@
 #include "make_pdf_dialog.h"
 #include "pdf_tools.h"
 #include "recordd_process.h"
+#include "texts.h"
 
 namespace {
 
@@ -170,6 +171,23 @@ TEST_F(MainWindowTest, HeaderClicksSortTheListThroughTheWindow) {
     // The window kept the sort state: the same header now sorts descending.
     SendMessage(window.GetSafeHwnd(), WM_NOTIFY, IDC_IMAGE_LIST, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(window.List().GetItemText(0, kColumnName), L"img10.jpg");
+}
+
+TEST_F(MainWindowTest, BackgroundChooserWarnsAndReopensUntilAnImageLoads) {
+    testsupport::WriteFile(dir_ / "corrupt.png", "not a picture");
+    const std::wstring sky = Image("bg", "sky.jpg", 72, "skyblue", "300x200");
+    CFolioforgeDlg window(*app_, {});
+    apptest::ModalAnswerer answerer;
+    answerer.fileAnswers = {QString::fromStdString((dir_ / "corrupt.png").string()),
+                            QString::fromStdWString(sky)};
+    window.ChooseBackground();
+    EXPECT_EQ(answerer.fileDialogs, 2);
+    ASSERT_EQ(answerer.boxTexts.size(), 1u);
+    EXPECT_EQ(answerer.boxTexts[0].toStdWString(), app::Text(L"200015"));
+    EXPECT_EQ(app_->GetBackground(), sky);
+    EXPECT_EQ(platform::RegReadString(platform::HKEY_CURRENT_USER, L"Software\\Velkor\\Folioforge",
+                                      L"WndiowsBackground"),
+              sky);
 }
 
 TEST_F(MainWindowTest, Screenshots) {
