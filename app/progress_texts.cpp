@@ -1,15 +1,9 @@
 #include "progress_texts.h"
 
+#include "platform/path_names.h"
+#include "texts.h"
+
 namespace app {
-
-namespace {
-
-std::wstring FileNameOf(const std::wstring& path) {
-    const size_t slash = path.rfind(L'/');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
 
 std::wstring CountText(int index, int total, const std::wstring& path) {
     return L"(" + std::to_wstring(index) + L"/" + std::to_wstring(total) + L") " + path;
@@ -18,7 +12,7 @@ std::wstring CountText(int index, int total, const std::wstring& path) {
 std::wstring FinishedText(const std::wstring& finishedWord, const std::wstring& output,
                           bool pdfWritten) {
     if (!pdfWritten) {
-        return L"(" + finishedWord + L") No PDF was written.";
+        return L"(" + finishedWord + L") " + Text(L"202002");
     }
     return L"(" + finishedWord + L") " + output;
 }
@@ -29,10 +23,12 @@ std::wstring SkippedSummary(const std::vector<SkippedImage>& skipped, size_t max
         if (!summary.empty()) {
             summary += L"\n";
         }
-        summary += FileNameOf(skipped[i].path) + L": " + skipped[i].reason;
+        summary +=
+            std::wstring(platform::FileNamePart(skipped[i].path)) + L": " + skipped[i].reason;
     }
     if (skipped.size() > maxLines) {
-        summary += L"\n... and " + std::to_wstring(skipped.size() - maxLines) + L" more";
+        const std::wstring rest = std::to_wstring(skipped.size() - maxLines);
+        summary += L"\n" + Text(L"202003", rest.c_str());
     }
     return summary;
 }
