@@ -9,29 +9,15 @@
 #include <memory>
 
 #include "make_pdf_dialog.h"
+#include "qt_application.h"
 
 namespace apptest {
 
 namespace {
 
-QtMessageHandler standardHandler = nullptr;
-
-// The offscreen platform's notes about what it cannot do are kept out of the test output.
-void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
-        standardHandler(type, context, text);
-    }
-}
-
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        standardHandler = qInstallMessageHandler(QuietPlatformNotes);
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
+    void SetUp() override { app_ = testsupport::StartQtApplication("app_tests"); }
     void TearDown() override { app_.reset(); }
 
 private:

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "basalt/basalt.h"
+#include "qt_application.h"
 #include "temp_dir.h"
 
 namespace {
@@ -14,11 +15,8 @@ namespace {
 class ListEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_list_tests";
-        static char* argv[] = {name, nullptr};
         home_ = std::make_unique<testsupport::ScopedSettingsHome>();
-        app_ = std::make_unique<QApplication>(argc, argv);
+        app_ = testsupport::StartQtApplication("app_list_tests");
         InitBasalt(nullptr, nullptr, nullptr);
     }
     void TearDown() override {
