@@ -1,5 +1,6 @@
 // One QApplication for the whole test program, created before the first test on the main
-// thread (fonts, icons and widgets need it).
+// thread (fonts, icons and widgets need it). Linked into GUI test programs that need nothing
+// else at start.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { app_ = testsupport::StartQtApplication("uikit_tests"); }
+    void SetUp() override { app_ = testsupport::StartQtApplication("folioforge_gui_tests"); }
     void TearDown() override { app_.reset(); }
 
 private:
