@@ -51,6 +51,7 @@ public:
 
     HWND Banner() const { return banner_; }
     HWND Strip() const { return strip_; }
+    bool IsBuilt() const { return built_; }
 
 private:
     void BuildBanner(const std::wstring& url);

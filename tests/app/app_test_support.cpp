@@ -1,7 +1,6 @@
 #include "app_test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,11 +29,6 @@ public:
         static char name[] = "app_tests";
         static char* argv[] = {name, nullptr};
         standardHandler = qInstallMessageHandler(QuietPlatformNotes);
-        // Web windows: shared contexts before the application, and no sandbox as root.
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        if (geteuid() == 0) {
-            setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-        }
         app_ = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { app_.reset(); }
