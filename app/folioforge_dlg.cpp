@@ -8,7 +8,6 @@
 #include "program_icon.h"
 #include "record_submission.h"
 #include "texts.h"
-#include "web_area_hooks.h"
 
 namespace {
 
@@ -64,8 +63,9 @@ void CFolioforgeDlg::Initialise() {
         SetTimer(GetSafeHwnd(), kMakeTimer, kMakeDelayMs);
     }
     Record(3, nullptr);
-    app::OpenStartPage();
-    app::StartUpdateCheckWorker(GetSafeHwnd());
+    webAreas_ =
+        std::make_unique<app::WebAreas>(GetSafeHwnd(), versionLink_, anchors_, app_.Settings());
+    webAreas_->Start();
     SetTimer(GetSafeHwnd(), kProbeTimer, kProbePeriodMs);
 }
 
@@ -198,6 +198,7 @@ void CFolioforgeDlg::RequestClose() {
 void CFolioforgeDlg::OnDestroy() {
     KillTimer(GetSafeHwnd(), kMakeTimer);
     KillTimer(GetSafeHwnd(), kProbeTimer);
+    webAreas_.reset();
     app::SubmitUsageRecords(kRecordPatience);
     if (runLoop_) {
         runLoop_->quit();

@@ -17,6 +17,7 @@
 #include "trellis/main_ui_object.h"
 #include "trellis/wnd_anchor.h"
 #include "ui/host_window.h"
+#include "web_areas.h"
 
 class CDropListCtrl;
 class CFolioforgeApp;
@@ -59,6 +60,9 @@ public:
     const CUIImage& PreviewPanel() const { return preview_; }
     const CUIStatic& PreviewHint() const { return previewHint_; }
     CMainUIObject& Root() { return root_; }
+    // The banner, strip and news ticker; null once the window has been destroyed.
+    const app::WebAreas* GetWebAreas() const { return webAreas_.get(); }
+    CUILink& VersionLink() { return versionLink_; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -66,6 +70,8 @@ protected:
     // WM_DROPFILES, as those dropped on the list do.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The bottom web strip follows the window's moves.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void Initialise();
@@ -109,6 +115,7 @@ private:
     std::unique_ptr<CDropListCtrl> list_;
     CWndAnchor anchors_;
     app::ConversionCommand conversion_;
+    std::unique_ptr<app::WebAreas> webAreas_;
     int sortState_ = 0;
     bool previewShown_ = false;
     bool closeAfterConversion_ = false;

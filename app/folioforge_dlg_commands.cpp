@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "about_dlg.h"
 #include "background_image.h"
 #include "basalt/basalt.h"
 #include "desktop_services.h"
@@ -93,8 +94,7 @@ void CFolioforgeDlg::RemoveMenuItem(int item) {
     }
 }
 
-// The settings dialog and the about box are separate pieces of work; until they exist, their
-// commands do nothing.
+// The settings dialog is a separate piece of work; until it exists, its command does nothing.
 void CFolioforgeDlg::MainMenuItem(int item) {
     switch (item) {
         case 2:
@@ -109,6 +109,7 @@ void CFolioforgeDlg::MainMenuItem(int item) {
             break;
         case 4:
             Record(110, L"关于");
+            CAboutDlg(app_, this).DoModal();
             break;
         case 5:
             Record(110, L"首页");
@@ -220,8 +221,13 @@ void CFolioforgeDlg::OnCommand(UINT id) {
         case IDCANCEL:
             RequestClose();
             break;
+        case kVersionLink:
+            if (webAreas_) {
+                webAreas_->OpenNewsLink();
+            }
+            break;
         default:
-            break;  // the version link opens news links once the web areas fill it
+            break;
     }
 }
 
@@ -244,6 +250,8 @@ void CFolioforgeDlg::OnTimer(UINT_PTR id) {
         RunMakeCommandLine();
     } else if (id == kProbeTimer && list_->HasUnprobedRow()) {
         list_->StartSizeProbe();
+    } else if (id == app::WebAreas::kTickerTimer && webAreas_) {
+        webAreas_->ShowNextNews();
     }
 }
 
@@ -267,14 +275,26 @@ LRESULT CFolioforgeDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
-        case WM_SIZE:
+        case WM_SIZE: {
             anchors_.Relayout();
-            break;
+            const LRESULT result = CHostWindow::WindowProc(msg, wParam, lParam);
+            if (webAreas_) {
+                webAreas_->PlaceStrip(false);
+            }
+            return result;
+        }
         case WM_CLOSE:
             RequestClose();
             return 0;
         case app::WM_WEB_AREAS_READY:
-            app::OnWebAreasReady(GetSafeHwnd());
+            if (webAreas_) {
+                webAreas_->Build();
+            }
+            return 0;
+        case app::WM_WEB_WINDOW_NOTICE:
+            if (webAreas_) {
+                webAreas_->PlaceStrip(true);
+            }
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -288,6 +308,13 @@ LRESULT CFolioforgeDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void CFolioforgeDlg::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData() && HasDroppedPaths(*event->mimeData())) {
         event->acceptProposedAction();
+    }
+}
+
+void CFolioforgeDlg::moveEvent(QMoveEvent* event) {
+    CHostWindow::moveEvent(event);
+    if (webAreas_) {
+        webAreas_->PlaceStrip(false);
     }
 }
 

@@ -12,6 +12,8 @@
 #include "platform/text.h"
 
 int main(int argc, char* argv[]) {
+    // Web windows need the shared contexts, set before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("folioforge"));
     std::vector<std::wstring> arguments;

@@ -1,14 +1,35 @@
 #include "web_area_hooks.h"
 
+#include <QUrl>
+
+#include "basalt/basalt.h"
+#include "platform/text.h"
+#include "qt_text.h"
+#include "server_address.h"
+
 namespace app {
 
-// The start page belongs to the web areas, which are not part of this build yet.
-void OpenStartPage() {}
+namespace {
 
-// The update check and the areas built after it belong to the web areas as well; until they
-// land, the program neither checks for updates nor receives WM_WEB_AREAS_READY.
-void StartUpdateCheckWorker(HWND) {}
+bool InternetAllowed() {
+    const wchar_t* internet = GetIniString(L"Internet");
+    return !internet || !*internet || platform::EqualsIgnoreCase(internet, L"true");
+}
 
-void OnWebAreasReady(HWND) {}
+std::wstring StartPageUrl() {
+    const wchar_t* version = GetIniString(L"FileVersion");
+    const QByteArray encoded = QUrl::toPercentEncoding(ToQString(version ? version : L""));
+    return RecordServerHome() + L"AD/folioforge.html?ver=" +
+           platform::FromUtf8(encoded.toStdString());
+}
+
+}  // namespace
+
+HWND OpenStartPage() {
+    if (!InternetAllowed()) {
+        return nullptr;
+    }
+    return OpenWebWnd(StartPageUrl().c_str(), nullptr, WEBWND_STANDALONE, WM_WEB_WINDOW_NOTICE);
+}
 
 }  // namespace app

@@ -1,9 +1,6 @@
 #pragma once
 
-// The two places where the main window hands over to its web areas: the start page opened at
-// start-up and the update-check worker whose end (message WM_WEB_AREAS_READY) builds the banner,
-// the bottom strip or the news ticker. Both are deliberately empty in this build: the web
-// areas are a separate piece of work that fills these functions and handles the message.
+// The messages and the start page of the main window's web areas (web_areas.h).
 
 #include "ui/window_api.h"
 
@@ -13,16 +10,13 @@ namespace app {
 // are in, so the web areas can be built from them.
 constexpr UINT WM_WEB_AREAS_READY = 5025;
 
-// Opens the start page when the dictionary's "Internet" entry allows it. Called once, after
-// the main window's layout. Currently opens nothing.
-void OpenStartPage();
+// The notification message of every web window the program opens; its record is not read.
+// For the main window it means: place and show the bottom strip.
+constexpr UINT WM_WEB_WINDOW_NOTICE = 7690;
 
-// Starts the update-check worker for mainWindow, which ends by sending WM_WEB_AREAS_READY.
-// Called right after OpenStartPage. Currently starts nothing, so the message never comes.
-void StartUpdateCheckWorker(HWND mainWindow);
-
-// The main window's answer to WM_WEB_AREAS_READY: builds the web areas. Currently does
-// nothing.
-void OnWebAreasReady(HWND mainWindow);
+// Opens the maker's start page in a stand-alone web window, when the server's "Internet" entry
+// is empty, absent or "true" (any letter case). The window is not kept; it is returned for
+// the program's tests, null when none opened. GUI thread.
+HWND OpenStartPage();
 
 }  // namespace app

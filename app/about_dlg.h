@@ -1,0 +1,53 @@
+#pragma once
+
+// CAboutDlg, the modal about box: the logo, the program's title and version, a line of text,
+// the maker's web and support addresses, and OK. OK and the caption's close button close it.
+//
+// GUI thread only.
+
+#include <QIcon>
+#include <string>
+#include <vector>
+
+#include "trellis/main_ui_object.h"
+#include "ui/host_window.h"
+
+class CFolioforgeApp;
+class QEventLoop;
+
+class CAboutDlg : public CHostWindow {
+public:
+    static constexpr UINT kText = 110;
+    static constexpr UINT kPanel = 111;
+
+    // owner (may be null) is the window the box is modal to and centred on.
+    CAboutDlg(CFolioforgeApp& app, QWidget* owner);
+    ~CAboutDlg() override;
+
+    // Shows the box and returns IDOK once it has been closed.
+    int DoModal();
+    // Closes the box as OK does.
+    void Close();
+
+    // The texts shown, top to bottom (title, version, text line, web, support), for tests.
+    std::vector<std::wstring> Texts() const;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildLayout();
+    void AddLine(CUIStatic& line, const std::wstring& text, const RECT& rect);
+
+    QIcon icon_;
+    CMainUIObject root_;
+    CUIImage logo_;
+    CUIStatic title_;
+    CUIStatic version_;
+    CUIStatic textLine_;
+    CUIStatic webAddress_;
+    CUIStatic supportAddress_;
+    CUIButton ok_;
+    CUIImage panel_;
+    QEventLoop* modalLoop_ = nullptr;
+};
