@@ -69,7 +69,7 @@ TEST(HostQueriesTest, ClosedStandardDescriptorsAreReopened) {
         fine = fine && ::fstat(2, &error) == 0 && ::stat("/dev/null", &null) == 0 &&
                error.st_rdev == null.st_rdev && ::fcntl(0, F_GETFD) != -1;
         const int next = ::open("/dev/null", O_RDONLY);
-        ::_exit(fine && next == 3 && platform::OpenStandardDescriptors() ? 0 : 1);
+        ::_exit(fine && next > 2 && platform::OpenStandardDescriptors() ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
