@@ -267,6 +267,20 @@ void DecodeRle(const ByteReader& in, const BmpHeader& header, Bitmap& bitmap) {
     }
 }
 
+// Refuses a header whose pixels the file cannot hold, before they are allocated. Plain rows
+// must all be present; RLE data moves at most 255 rows down per 4-byte delta code.
+void CheckFitsInFile(const BmpHeader& header, size_t fileSize) {
+    const bool rle = header.compression == kRle8 || header.compression == kRle4;
+    const size_t available = fileSize > header.pixelOffset ? fileSize - header.pixelOffset : 0;
+    const size_t needed =
+        rle ? header.rows() / 64 + 2
+            : CheckedAdd(CheckedMul(header.stride(), header.rows() - 1),
+                         RowBytes(static_cast<uint64_t>(header.width), 1, header.bits));
+    if (needed > available) {
+        Fail(kTruncated);
+    }
+}
+
 ImageInfo InfoOf(const BmpHeader& header) {
     ImageInfo info;
     info.format = kFormatBmp;
@@ -298,6 +312,7 @@ ImageInfo InspectBmp(Bytes file) {
 Decoded ReadBmp(Bytes file) {
     ByteReader in(file, kTruncated);
     BmpHeader header = ReadHeader(in, !IsFileHeader(file));
+    CheckFitsInFile(header, file.size());
     ImageInfo info = InfoOf(header);
     Bitmap bitmap = MakeBitmap(info.width, info.height, info.space, info.bitsPerComponent);
     if (info.space == ColorSpace::kIndexed) {

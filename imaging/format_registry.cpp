@@ -22,16 +22,24 @@ const std::array<FormatCodec, 8> kCodecs = {{
 
 }  // namespace
 
+const FormatCodec* FindCodecForContent(Bytes file) {
+    for (const FormatCodec& codec : kCodecs) {
+        if (codec.looksLike(file)) {
+            return &codec;
+        }
+    }
+    return nullptr;
+}
+
 const FormatCodec& CodecForContent(Bytes file) {
     if (file.empty()) {
         Fail("empty file");
     }
-    for (const FormatCodec& codec : kCodecs) {
-        if (codec.looksLike(file)) {
-            return codec;
-        }
+    const FormatCodec* codec = FindCodecForContent(file);
+    if (!codec) {
+        Fail("unknown image format");
     }
-    Fail("unknown image format");
+    return *codec;
 }
 
 const FormatCodec* CodecForFormat(uint32_t format) {

@@ -17,6 +17,9 @@ struct FormatCodec {
     std::vector<uint8_t> (*write)(const Bitmap& bitmap, const EncodeOptions& options);  // or null
 };
 
+// The codec whose signature the content carries, or null.
+const FormatCodec* FindCodecForContent(Bytes file);
+
 // The codec whose signature the content carries. Fails with "empty file" or "unknown image
 // format".
 const FormatCodec& CodecForContent(Bytes file);

@@ -1,13 +1,12 @@
 #include "imaging/image.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <new>
 
 #include "format_registry.h"
 #include "formats.h"
 #include "grayscale.h"
-#include "platform/file_io.h"
+#include "image_file.h"
 #include "platform/text.h"
 #include "resample.h"
 #include "resolution.h"
@@ -136,17 +135,9 @@ Image& Image::operator=(Image&&) noexcept = default;
 bool Image::Load(const std::wstring& path, uint32_t) {
     state_->Reset();
     return state_->Run([&] {
-        std::filesystem::path file = platform::ToUtf8(path);
-        std::error_code error;
-        if (std::filesystem::file_size(file, error) > CodecMemoryLimit() && !error) {
-            Fail("file too large");
-        }
-        std::optional<std::string> bytes = platform::ReadFileBytes(file);
-        if (!bytes) {
-            Fail("cannot read the file");
-        }
-        Bytes content(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
-        state_->DecodeFrom(content, &*bytes);
+        std::string bytes = ReadImageFile(platform::PathToNative(path));
+        Bytes content(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        state_->DecodeFrom(content, &bytes);
     });
 }
 

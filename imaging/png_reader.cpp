@@ -5,6 +5,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "png_chunks.h"
 #include "png_guard.h"
 #include "resolution.h"
 #include "size_limits.h"
@@ -45,6 +46,9 @@ void ReadEndStep(void* png) {
 class PngReader {
 public:
     explicit PngReader(Bytes file) : cursor_{file} {
+        // libpng allocates a text or private chunk's declared length before reading it, so a
+        // length the bytes cannot hold is refused first.
+        CheckPngStructure(file, PngCheck::kHeader);
         handles_.png =
             png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors_, OnPngError, OnPngWarning);
         handles_.info = handles_.png ? png_create_info_struct(handles_.png) : nullptr;
@@ -291,6 +295,7 @@ ImageInfo InspectPng(Bytes file) {
 }
 
 Decoded ReadPng(Bytes file) {
+    CheckPngStructure(file, PngCheck::kWhole);
     PngReader reader(file);
     unsigned type = reader.type();
     Bitmap bitmap = MakeBitmap(reader.width(), reader.height(), SpaceOf(type),

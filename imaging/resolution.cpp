@@ -7,8 +7,13 @@ namespace {
 
 constexpr double kInchesPerMetre = 1 / 0.0254;
 
+// Densities outside this range are damage, not intent: they would make pages thinner than a hair
+// or wider than a PDF page may be.
+constexpr double kLowestDpi = 1;
+constexpr double kHighestDpi = 100000;
+
 uint32_t RoundedDpi(double dpi) {
-    if (!std::isfinite(dpi) || dpi < 0.5 || dpi >= 4294967295.0) {
+    if (!std::isfinite(dpi) || dpi < kLowestDpi - 0.5 || dpi >= kHighestDpi + 0.5) {
         return kDefaultDpi;
     }
     return static_cast<uint32_t>(std::lround(dpi));

@@ -1,7 +1,7 @@
 #pragma once
 
-// Conversions from the resolution units files record to dots per inch. Every result is at least
-// 1; a missing or unusable value gives 72.
+// Conversions from the resolution units files record to dots per inch. Every result lies in
+// 1-100000; a missing value, or one that rounds to a value outside that range, gives 72.
 
 #include <cstdint>
 

@@ -95,6 +95,13 @@ int OnError(TIFF*, void* user, const char* module, const char* format, va_list a
     if (context->error[0] == '\0') {
         char text[200];
         std::vsnprintf(text, sizeof text, format, arguments);
+        // libtiff apologises for layouts it has no code for; those files are not damaged.
+        constexpr char kApology[] = "Sorry, can not handle ";
+        if (std::strncmp(text, kApology, sizeof kApology - 1) == 0) {
+            std::snprintf(context->error, sizeof context->error, "unsupported TIFF: %s",
+                          text + sizeof kApology - 1);
+            return 1;
+        }
         std::snprintf(context->error, sizeof context->error, "%s: %s%s%s", context->prefix,
                       module ? module : "", module ? ": " : "", text);
     }
@@ -150,6 +157,10 @@ TiffHandle TiffHandle::OpenForWriting(std::vector<uint8_t>& out) {
     context->out = &out;
     context->prefix = "cannot write TIFF";
     return Open(std::move(context), "w");
+}
+
+const char* TiffHandle::error() const {
+    return stream_->error;
 }
 
 void TiffHandle::FailWith(const char* fallback) const {

@@ -27,6 +27,10 @@ public:
 
     TIFF* get() const { return tiff_; }
 
+    // The first error libtiff reported, with its "damaged TIFF: " or "unsupported TIFF: "
+    // prefix; empty when none.
+    const char* error() const;
+
     // Fails with the first error libtiff reported, else with fallback.
     [[noreturn]] void FailWith(const char* fallback) const;
 

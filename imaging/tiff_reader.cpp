@@ -1,9 +1,13 @@
 // TIFF reading over libtiff, first directory only. Bi-level, grey, palette, RGB and CMYK
-// samples keep their layout and depth (16-bit grey and RGB stay 16-bit); extra alpha samples go
-// to the alpha plane. Other photometric layouts go through libtiff's RGBA conversion.
+// samples keep their layout and depth (16-bit grey and RGB stay 16-bit; 9- to 15-bit grey and RGB
+// widen to 16 bits, CMYK deeper than 8 bits narrows to 8); extra alpha samples go to the alpha
+// plane, straight. Other photometric layouts go through libtiff's RGBA conversion.
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "bitmap_layout.h"
 #include "formats.h"
@@ -108,13 +112,13 @@ std::optional<NativeFormat> SpaceOfPhotometric(uint16_t photometric) {
 // interleaved, YCbCr only when libtiff's JPEG codec turns it into RGB, CMYK only as such.
 bool IsKeepable(const TiffLayout& layout, const NativeFormat& format) {
     unsigned bits = layout.bits;
-    bool depth = bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
+    bool depth = bits == 1 || bits == 2 || bits == 4 || (bits >= 8 && bits <= 16);
     bool interleaved = layout.planar == PLANARCONFIG_CONTIG || layout.samples == 1;
     bool ycc = layout.photometric == PHOTOMETRIC_YCBCR;
     bool spaceDepth =
         format.space == ColorSpace::kGray || (format.space == ColorSpace::kRgb && bits >= 8) ||
         (format.space == ColorSpace::kIndexed && bits <= 8) ||
-        (format.space == ColorSpace::kCmyk && bits == 8 && layout.inkSet == INKSET_CMYK);
+        (format.space == ColorSpace::kCmyk && bits >= 8 && layout.inkSet == INKSET_CMYK);
     return depth && interleaved && spaceDepth && layout.sampleFormat == SAMPLEFORMAT_UINT &&
            layout.samples >= format.colors && (layout.samples == format.colors || bits >= 8) &&
            (!ycc || layout.compression == COMPRESSION_JPEG);
@@ -128,6 +132,15 @@ std::optional<NativeFormat> NativeFormatOf(const TiffLayout& layout) {
     format->alpha = layout.samples > format->colors && IsAlpha(layout.firstExtra);
     format->premultiplied = layout.firstExtra == EXTRASAMPLE_ASSOCALPHA;
     return format;
+}
+
+// The depth the bitmap keeps: up to 8 bits as stored, deeper samples as 16 bits, except CMYK,
+// which bitmaps hold at 8 bits only.
+uint8_t OutputBits(const TiffLayout& layout, const NativeFormat& format) {
+    if (layout.bits <= 8) {
+        return static_cast<uint8_t>(layout.bits);
+    }
+    return format.space == ColorSpace::kCmyk ? 8 : 16;
 }
 
 // A buffer size a file asks for, refused when it exceeds what one image may use.
@@ -198,25 +211,54 @@ void PutSample(uint8_t* out, size_t index, unsigned value, bool sixteen) {
     }
 }
 
-// Colour samples to the bitmap row, the first extra sample to the alpha plane (colour divided
-// by it again when it is premultiplied), other extra samples dropped.
-void SplitExtraSamples(const uint8_t* raw, const TiffLayout& layout, const NativeFormat& format,
-                       uint32_t y, Bitmap& bitmap) {
-    bool sixteen = layout.bits == 16;
-    unsigned maximum = sixteen ? 65535 : 255;
+// Sample index of a libtiff row: 8 bits a byte, 16 bits in host order, other depths packed
+// most significant bit first.
+unsigned RawSample(const uint8_t* raw, size_t index, unsigned bits) {
+    if (bits == 8) {
+        return raw[index];
+    }
+    if (bits == 16) {
+        return HostSample(raw, index);
+    }
+    unsigned value = 0;
+    for (size_t bit = index * bits, end = bit + bits; bit < end; ++bit) {
+        value = value << 1 | ((raw[bit / 8] >> (7 - bit % 8)) & 1);
+    }
+    return value;
+}
+
+unsigned Rescale(unsigned value, unsigned fromBits, unsigned toBits) {
+    if (fromBits == toBits) {
+        return value;
+    }
+    const uint64_t from = (1u << fromBits) - 1, to = (1u << toBits) - 1;
+    return static_cast<unsigned>((value * to + from / 2) / from);
+}
+
+// Rows that need more than a copy: extra samples (the first to the alpha plane, the colour
+// divided by it again when premultiplied, the others dropped) and depths the bitmap holds
+// differently from the file.
+void StoreSampleBySample(const uint8_t* raw, const TiffLayout& layout, const NativeFormat& format,
+                         uint32_t y, Bitmap& bitmap) {
+    const unsigned inBits = layout.bits, outBits = bitmap.bitsPerComponent;
+    const bool sixteen = outBits == 16;
+    const uint64_t maximum = (1u << outBits) - 1;
+    const bool extra = layout.samples > format.colors;
+    const bool unweight = format.alpha && format.premultiplied;
     uint8_t* out = bitmap.samples.data() + y * bitmap.stride;
     uint8_t* alpha = AlphaRow(bitmap, y);
-    bool unweight = format.alpha && format.premultiplied;
     for (uint32_t x = 0; x < bitmap.width; ++x) {
-        size_t first = size_t{x} * layout.samples;
-        unsigned coverage =
-            sixteen ? HostSample(raw, first + format.colors) : raw[first + format.colors];
+        const size_t first = size_t{x} * layout.samples;
+        const unsigned coverage =
+            extra ? Rescale(RawSample(raw, first + format.colors, inBits), inBits, outBits)
+                  : static_cast<unsigned>(maximum);
         for (unsigned c = 0; c < format.colors; ++c) {
-            unsigned value = sixteen ? HostSample(raw, first + c) : raw[first + c];
+            uint64_t value = Rescale(RawSample(raw, first + c, inBits), inBits, outBits);
             if (unweight) {
-                value = coverage ? std::min(maximum, value * maximum / coverage) : 0;
+                value =
+                    coverage ? std::min(maximum, (value * maximum + coverage / 2) / coverage) : 0;
             }
-            PutSample(out, size_t{x} * format.colors + c, value, sixteen);
+            PutSample(out, size_t{x} * format.colors + c, static_cast<unsigned>(value), sixteen);
         }
         if (alpha) {
             PutSample(alpha, x, coverage, sixteen);
@@ -228,8 +270,8 @@ void SplitExtraSamples(const uint8_t* raw, const TiffLayout& layout, const Nativ
 void StoreRow(const uint8_t* raw, const TiffLayout& layout, const NativeFormat& format, uint32_t y,
               Bitmap& bitmap) {
     uint8_t* out = bitmap.samples.data() + y * bitmap.stride;
-    if (layout.samples > format.colors) {
-        SplitExtraSamples(raw, layout, format, y, bitmap);
+    if (layout.samples > format.colors || layout.bits != bitmap.bitsPerComponent) {
+        StoreSampleBySample(raw, layout, format, y, bitmap);
     } else if (layout.bits == 16) {
         for (size_t i = 0; i < bitmap.stride / 2; ++i) {
             PutSample(out, i, HostSample(raw, i), true);
@@ -241,7 +283,7 @@ void StoreRow(const uint8_t* raw, const TiffLayout& layout, const NativeFormat& 
         for (size_t i = 0; i < bitmap.stride; ++i) {
             out[i] = static_cast<uint8_t>(~out[i]);
         }
-        size_t usedBits = size_t{bitmap.width} * layout.bits % 8;
+        size_t usedBits = size_t{bitmap.width} * bitmap.bitsPerComponent % 8;
         if (usedBits) {  // padding bits stay zero
             out[bitmap.stride - 1] &= static_cast<uint8_t>(0xFF00 >> usedBits);
         }
@@ -278,7 +320,7 @@ Bitmap ReadNative(const TiffHandle& handle, const TiffLayout& layout, const Nati
         handle.FailWith("damaged TIFF: rows shorter than their pixels");
     }
     Bitmap bitmap =
-        MakeBitmap(layout.width, layout.height, format.space, static_cast<uint8_t>(layout.bits));
+        MakeBitmap(layout.width, layout.height, format.space, OutputBits(layout, format));
     if (format.space == ColorSpace::kIndexed) {
         bitmap.palette = ReadColorMap(handle, layout.bits);
     }
@@ -297,6 +339,22 @@ Bitmap ReadNative(const TiffHandle& handle, const TiffLayout& layout, const Nati
     return bitmap;
 }
 
+std::string DescribeLayout(const TiffLayout& layout) {
+    return std::to_string(layout.bits) + "-bit samples, " + std::to_string(layout.samples) +
+           " per pixel, photometric " + std::to_string(layout.photometric) +
+           (layout.planar == PLANARCONFIG_SEPARATE ? ", separate planes" : "");
+}
+
+// libtiff's RGBA conversion hands out colour multiplied by alpha, whether the file stores it so
+// or not; bitmaps keep it straight.
+uint8_t Unpremultiplied(unsigned color, unsigned coverage) {
+    if (coverage == 255) {
+        return static_cast<uint8_t>(color);
+    }
+    return static_cast<uint8_t>(coverage ? std::min(255u, (color * 255 + coverage / 2) / coverage)
+                                         : 0);
+}
+
 // Anything else libtiff can turn into RGBA: 8-bit RGB with the alpha plane when it is used.
 Bitmap ReadThroughRgba(const TiffHandle& handle, const TiffLayout& layout) {
     char reason[1024] = {};
@@ -307,16 +365,21 @@ Bitmap ReadThroughRgba(const TiffHandle& handle, const TiffLayout& layout) {
     std::vector<uint32_t> raster(pixels);
     if (!TIFFReadRGBAImageOriented(handle.get(), layout.width, layout.height, raster.data(),
                                    ORIENTATION_TOPLEFT, 0)) {
+        if (std::string_view(handle.error()).starts_with("unsupported")) {
+            Fail("unsupported TIFF: " + DescribeLayout(layout));  // libtiff's own text is vague
+        }
         handle.FailWith("damaged TIFF data");
     }
     Bitmap bitmap = MakeBitmap(layout.width, layout.height, ColorSpace::kRgb, 8);
     bitmap.alpha.resize(pixels);
     for (size_t i = 0; i < pixels; ++i) {
-        uint32_t pixel = raster[i];
-        bitmap.samples[3 * i] = static_cast<uint8_t>(TIFFGetR(pixel));
-        bitmap.samples[3 * i + 1] = static_cast<uint8_t>(TIFFGetG(pixel));
-        bitmap.samples[3 * i + 2] = static_cast<uint8_t>(TIFFGetB(pixel));
-        bitmap.alpha[i] = static_cast<uint8_t>(TIFFGetA(pixel));
+        const uint32_t pixel = raster[i];
+        const unsigned coverage = TIFFGetA(pixel);
+        const unsigned colors[3] = {TIFFGetR(pixel), TIFFGetG(pixel), TIFFGetB(pixel)};
+        for (int c = 0; c < 3; ++c) {
+            bitmap.samples[3 * i + c] = Unpremultiplied(colors[c], coverage);
+        }
+        bitmap.alpha[i] = static_cast<uint8_t>(coverage);
     }
     DropOpaqueAlpha(bitmap);
     return bitmap;
@@ -333,7 +396,7 @@ ImageInfo InfoOf(const TiffHandle& handle, const TiffLayout& layout) {
     info.ydpi = resolution.y;
     info.space = format ? format->space : ColorSpace::kRgb;
     info.components = static_cast<uint8_t>(format ? format->colors : 3);
-    info.bitsPerComponent = static_cast<uint8_t>(format ? layout.bits : 8);
+    info.bitsPerComponent = format ? OutputBits(layout, *format) : 8;
     info.hasAlpha = layout.extraSamples > 0 && IsAlpha(layout.firstExtra);
     return info;
 }

@@ -1,8 +1,10 @@
 #include "platform/console.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 
 namespace platform {
@@ -17,6 +19,23 @@ void OnInterrupt(int) {
 }
 
 }  // namespace
+
+bool OpenStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
+            continue;
+        }
+        // open takes the lowest free descriptor, which is fd while the lower ones are open.
+        const int opened = ::open("/dev/null", O_RDWR);
+        if (opened != fd) {
+            if (opened >= 0) {
+                ::close(opened);
+            }
+            return false;
+        }
+    }
+    return true;
+}
 
 bool IsTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) != 0;

@@ -17,7 +17,7 @@ namespace platform {
 
 PathKind KindOf(std::wstring_view path) {
     struct stat info {};
-    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
+    if (::stat(PathToNative(path).c_str(), &info) != 0) {
         return PathKind::kMissing;
     }
     return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kOther;
@@ -25,16 +25,38 @@ PathKind KindOf(std::wstring_view path) {
 
 bool CreateFolders(std::wstring_view path) {
     std::error_code error;
-    std::filesystem::create_directories(ToUtf8(path), error);
+    std::filesystem::create_directories(PathToNative(path), error);
     return KindOf(path) == PathKind::kFolder;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
+int RegularFileError(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) {
+        return errno;
     }
-    std::string bytes;
+    return S_ISREG(info.st_mode) ? 0 : EINVAL;
+}
+
+int OpenRegularFile(const std::filesystem::path& file) {
+    if (const int problem = RegularFileError(file)) {
+        errno = problem;
+        return -1;
+    }
+    // Non-blocking, and checked again once open, in case the path was swapped for a FIFO since.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+namespace {
+
+// Reads fd to its end; EFBIG once more than maxBytes arrive (a file may grow while read).
+int ReadAll(int fd, uint64_t maxBytes, std::string& bytes) {
     char chunk[65536];
     ssize_t got;
     while ((got = ::read(fd, chunk, sizeof chunk)) != 0) {
@@ -42,13 +64,40 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
             continue;
         }
         if (got < 0) {
-            ::close(fd);
-            return std::nullopt;
+            return errno;
+        }
+        if (static_cast<uint64_t>(got) > maxBytes - bytes.size()) {
+            return EFBIG;
         }
         bytes.append(chunk, static_cast<size_t>(got));
     }
-    ::close(fd);
-    return bytes;
+    return 0;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file, uint64_t maxBytes,
+                                         int* error) {
+    int problem = 0;
+    std::string bytes;
+    const int fd = OpenRegularFile(file);
+    struct stat info {};
+    if (fd < 0) {
+        problem = errno;
+    } else if (::fstat(fd, &info) != 0) {
+        problem = errno;
+    } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
+        problem = EFBIG;
+    } else {
+        problem = ReadAll(fd, maxBytes, bytes);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (error) {
+        *error = problem;
+    }
+    return problem ? std::nullopt : std::optional<std::string>(std::move(bytes));
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
@@ -58,7 +107,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
 
 std::optional<std::time_t> ModificationTime(std::wstring_view path) {
     struct stat info {};
-    if (::stat(ToUtf8(path).c_str(), &info) != 0) {
+    if (::stat(PathToNative(path).c_str(), &info) != 0) {
         return std::nullopt;
     }
     return info.st_mtime;

@@ -6,18 +6,20 @@
 
 #include <cerrno>
 
+#include "platform/file_io.h"
+
 namespace platform {
 
 InputFile::InputFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0) {
         error_ = errno;
         return;
     }
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &status) != 0) {
+        error_ = errno;
         ::close(fd);
-        error_ = EINVAL;
         return;
     }
     fd_ = fd;

@@ -104,6 +104,58 @@ std::wstring FromUtf8(std::string_view bytes) {
 
 namespace {
 
+constexpr char32_t kEscapeBase = 0xDC00;  // U+DC80-U+DCFF stand for the bytes 0x80-0xFF
+
+bool IsEscapedByte(char32_t c) {
+    return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
+}
+
+}  // namespace
+
+std::wstring PathFromNative(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t start = pos;
+        const char32_t c = DecodeOne(bytes, pos);
+        const bool literalReplacement =
+            pos - start == 3 && bytes.substr(start, 3) == "\xEF\xBF\xBD";
+        if (c == kReplacement && !literalReplacement) {
+            pos = start + 1;  // escape only the first byte; the rest is decoded afresh
+            out += static_cast<wchar_t>(kEscapeBase + static_cast<uint8_t>(bytes[start]));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+    }
+    return out;
+}
+
+std::string PathToNative(std::wstring_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (wchar_t c : path) {
+        const auto point = static_cast<char32_t>(static_cast<uint32_t>(c));
+        if (IsEscapedByte(point)) {
+            out += static_cast<char>(point - kEscapeBase);
+        } else {
+            AppendUtf8(out, point);
+        }
+    }
+    return out;
+}
+
+std::wstring DisplayPath(std::wstring_view path) {
+    std::wstring out(path);
+    std::replace_if(
+        out.begin(), out.end(),
+        [](wchar_t c) { return IsEscapedByte(static_cast<char32_t>(static_cast<uint32_t>(c))); },
+        static_cast<wchar_t>(kReplacement));
+    return out;
+}
+
+namespace {
+
 // Runs where capital and small letters alternate; capitalParity says whether the capitals sit
 // at even (0) or odd (1) code points.
 struct AlternatingRun {

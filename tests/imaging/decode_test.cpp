@@ -261,6 +261,75 @@ TEST(TiffReading, AlphaSamplesPremultipliedOrNot) {
     }
 }
 
+// libtiff's RGBA conversion (taken for separate planes) multiplies colour by alpha; the bitmap
+// must get it back straight, whichever way the file stores it.
+TEST(TiffReading, AlphaIsStraightAfterTheRgbaConversion) {
+    Bitmap picture = Pattern(20, 9, ColorSpace::kRgb);
+    samples::AddAlpha(picture);
+    for (bool premultiplied : {false, true}) {
+        Image image = DecodeOrFail(samples::MakeTiff(
+            picture, {.premultipliedAlpha = premultiplied, .separatePlanes = true}));
+        const Bitmap& bitmap = image.GetBitmap();
+        ASSERT_EQ(bitmap.alpha, picture.alpha);
+        for (size_t i = 0; i < picture.alpha.size(); ++i) {
+            if (picture.alpha[i] < 128) {
+                continue;  // too little of the colour survives premultiplication to compare
+            }
+            for (size_t c = 3 * i; c < 3 * i + 3; ++c) {
+                ASSERT_NEAR(bitmap.samples[c], picture.samples[c], 2)
+                    << "pixel " << i << (premultiplied ? " premultiplied" : " straight");
+            }
+        }
+    }
+}
+
+// 9- to 15-bit grey and RGB widen to 16 bits; CMYK of more than 8 bits narrows to 8.
+TEST(TiffReading, DeepSamplesAreRead) {
+    for (ColorSpace space : {ColorSpace::kGray, ColorSpace::kRgb}) {
+        const Bitmap picture = Pattern(13, 7, space);
+        for (unsigned bits : {10u, 12u, 14u}) {
+            Image image = DecodeOrFail(samples::MakeDeepTiff(picture, bits));
+            const Bitmap& bitmap = image.GetBitmap();
+            ASSERT_EQ(bitmap.bitsPerComponent, 16);
+            ASSERT_EQ(bitmap.space, space);
+            const int step = 65535 / ((1 << bits) - 1) + 1;
+            for (uint32_t y = 0; y < picture.height; ++y) {
+                for (size_t i = 0; i < picture.stride; ++i) {
+                    const uint8_t* wide = &bitmap.samples[y * bitmap.stride + 2 * i];
+                    ASSERT_NEAR(wide[0] << 8 | wide[1],
+                                picture.samples[y * picture.stride + i] * 257, step)
+                        << bits << "-bit sample " << i << " of row " << y;
+                }
+            }
+        }
+    }
+    const Bitmap cmyk = Pattern(13, 7, ColorSpace::kCmyk);
+    for (unsigned bits : {12u, 16u}) {
+        Image image = DecodeOrFail(samples::MakeDeepTiff(cmyk, bits));
+        EXPECT_EQ(image.GetBitmap().bitsPerComponent, 8);
+        EXPECT_LE(samples::MaxDifference(cmyk, image.GetBitmap()), 1) << bits;
+        File file = samples::MakeDeepTiff(cmyk, bits);
+        EXPECT_EQ(InspectOrFail(file).bitsPerComponent, 8);
+    }
+}
+
+// A layout libtiff has no conversion for is unsupported, not damaged, and says what it is.
+TEST(TiffReading, UnsupportedLayoutsAreNamed) {
+    File tiff = samples::MakeTiffStructure({{256, 3, {2}},
+                                            {257, 3, {2}},
+                                            {258, 3, {4, 4, 4}},
+                                            {259, 3, {1}},
+                                            {262, 3, {2}},
+                                            {273, 4, {8}},
+                                            {277, 3, {3}},
+                                            {278, 3, {2}},
+                                            {279, 4, {6}}},
+                                           File(6, 0x5A));
+    Image image;
+    EXPECT_FALSE(image.Decode(tiff.data(), tiff.size()) && !image.GetBitmap().samples.empty());
+    EXPECT_EQ(image.GetLastError(), "unsupported TIFF: 4-bit samples, 3 per pixel, photometric 2");
+}
+
 TEST(TiffReading, JpegCompressionAndSeparatePlanes) {
     Bitmap picture = Pattern(48, 32, ColorSpace::kRgb);
     Image jpeg = DecodeOrFail(samples::MakeTiff(picture, {.compression = COMPRESSION_JPEG}));

@@ -86,7 +86,7 @@ TEST(FormatDetection, ComesFromTheContentNotTheName) {
         << image.GetLastError();
     EXPECT_EQ(image.GetType(), imaging::kFormatPng);
     EXPECT_FALSE(image.Load((dir / "missing.png").wstring()));
-    EXPECT_EQ(image.GetLastError(), "cannot read the file");
+    EXPECT_EQ(image.GetLastError(), "cannot read the file: No such file or directory");
 }
 
 }  // namespace

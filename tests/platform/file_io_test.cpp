@@ -1,7 +1,12 @@
 #include "platform/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+
+#include "platform/input_file.h"
 #include "platform/text.h"
 #include "temp_dir.h"
 
@@ -35,6 +40,45 @@ TEST(FileIoTest, WholeFileReadsAndAtomicWrites) {
         ++entries;
     }
     EXPECT_EQ(entries, 2);  // no temporary file left behind
+}
+
+// A FIFO would block a reader until a writer appears and a device would never end: both are
+// refused from their kind, without being opened for reading.
+TEST(FileIoTest, OnlyRegularFilesAreRead) {
+    testsupport::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "x.jpg").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.png");
+    std::filesystem::create_symlink("/dev/urandom", dir / "noise.tif");
+    for (const char* name : {"x.jpg", "zero.png", "noise.tif"}) {
+        int error = 0;
+        EXPECT_FALSE(ReadFileBytes(dir / name, UINT64_MAX, &error)) << name;
+        EXPECT_EQ(error, EINVAL) << name;
+        EXPECT_EQ(RegularFileError(dir / name), EINVAL) << name;
+        EXPECT_EQ(InputFile(dir / name).error(), EINVAL) << name;
+    }
+    EXPECT_EQ(RegularFileError(dir / "missing"), ENOENT);
+    std::filesystem::create_symlink(dir / "missing", dir / "dangling.jpg");
+    EXPECT_EQ(RegularFileError(dir / "dangling.jpg"), ENOENT);
+
+    testsupport::WriteFile(dir / "ten", "0123456789");
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(dir / "ten", 9, &error));
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(ReadFileBytes(dir / "ten", 10, &error), "0123456789");
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(RegularFileError(dir / "ten"), 0);
+}
+
+TEST(FileIoTest, NamesThatAreNotUtf8StayReachable) {
+    testsupport::TempDir dir;
+    const std::string name = "caf\xE9.txt";  // Latin-1, not UTF-8
+    testsupport::WriteFile(dir / name, "x");
+    const std::wstring root = PathFromNative(dir.path().string());
+    EXPECT_EQ(KindOf(root + PathFromNative("/" + name)), PathKind::kOther);
+    EXPECT_TRUE(ModificationTime(root + PathFromNative("/" + name)));
+
+    EXPECT_TRUE(CreateFolders(root + PathFromNative("/d\xFF\xFE/sub")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "d\xFF\xFE" / "sub"));
 }
 
 TEST(FileIoTest, LockWaitsForItsHolderOnlyAsLongAsItsPatience) {

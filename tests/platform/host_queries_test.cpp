@@ -1,7 +1,11 @@
 // Small questions to the host: file times, local time, loaded modules.
 
+#include <fcntl.h>
 #include <gnu/libc-version.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <csignal>
@@ -49,6 +53,27 @@ TEST(HostQueriesTest, ModulesAreFoundByAddress) {
     EXPECT_TRUE(libcName.starts_with("libc.so")) << libcName;
     EXPECT_EQ(platform::ProgramSymbol("gnu_get_libc_version"), nullptr);  // the C library's
     EXPECT_EQ(platform::ProgramSymbol("no_such_symbol_anywhere"), nullptr);
+}
+
+// With standard error closed, the next file opened would take descriptor 2 and receive every
+// message meant for standard error.
+TEST(HostQueriesTest, ClosedStandardDescriptorsAreReopened) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(0);
+        ::close(2);
+        bool fine = platform::OpenStandardDescriptors();
+        struct stat error {
+        }, null{};
+        fine = fine && ::fstat(2, &error) == 0 && ::stat("/dev/null", &null) == 0 &&
+               error.st_rdev == null.st_rdev && ::fcntl(0, F_GETFD) != -1;
+        const int next = ::open("/dev/null", O_RDONLY);
+        ::_exit(fine && next > 2 && platform::OpenStandardDescriptors() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(HostQueriesTest, FirstCtrlCUnderAWatchOnlyMarksTheProcess) {

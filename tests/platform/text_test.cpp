@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using platform::FromUtf8;
 using platform::ToUtf8;
 
@@ -60,4 +62,37 @@ TEST(TextTest, CodePointsJoinOnlyWellFormedSurrogatePairs) {
     const std::wstring reversed = {0xDE00, 0xD83D};
     EXPECT_EQ(platform::CodePoints(reversed), (std::u32string{0xDE00, 0xD83D}));
     EXPECT_EQ(platform::CodePoints(L"\U0001F600"), U"\U0001F600");  // already whole
+}
+
+TEST(TextTest, PathBytesRoundTripWithoutLoss) {
+    using platform::PathFromNative;
+    using platform::PathToNative;
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            const std::string bytes{static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(PathToNative(PathFromNative(bytes)), bytes) << a << ' ' << b;
+        }
+    }
+    std::mt19937 random(17);
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes(random() % 9, '\0');
+        for (char& byte : bytes) {  // mostly bytes above 0x7F, where sequences break
+            byte = static_cast<char>(random() % 4 ? 0x80 + random() % 128 : random() % 128);
+        }
+        ASSERT_EQ(PathToNative(PathFromNative(bytes)), bytes);
+    }
+}
+
+TEST(TextTest, PathBytesDecodeValidUtf8AndEscapeTheRest) {
+    using platform::PathFromNative;
+    EXPECT_EQ(PathFromNative("Zo\xC3\xAB \xE4\xB8\xAD\xF0\x9F\x98\x80"), L"Zoë \u4E2D\U0001F600");
+    EXPECT_EQ(PathFromNative("caf\xE9.jpg"), L"caf\xDCE9.jpg");
+    EXPECT_EQ(PathFromNative("\xE4\xB8/"), L"\xDCE4\xDCB8/");          // cut-short sequence
+    EXPECT_EQ(PathFromNative("\xED\xA0\x80"), L"\xDCED\xDCA0\xDC80");  // encoded surrogate
+    EXPECT_EQ(PathFromNative("\xEF\xBF\xBD"), L"\uFFFD");              // a real U+FFFD stays itself
+    EXPECT_EQ(platform::PathToNative(L"\uFFFD\xDCFF"), "\xEF\xBF\xBD\xFF");
+
+    const std::wstring shown = platform::DisplayPath(PathFromNative("caf\xE9 \xC3\xA9.jpg"));
+    EXPECT_EQ(shown, L"caf\uFFFD é.jpg");
+    EXPECT_EQ(ToUtf8(shown), "caf\xEF\xBF\xBD \xC3\xA9.jpg");  // valid UTF-8 for people
 }

@@ -90,6 +90,10 @@ struct TiffOptions {
 // picture: grey, RGB, CMYK or indexed, with an optional alpha plane as an extra sample.
 File MakeTiff(const imaging::Bitmap& picture, const TiffOptions& options = {});
 
+// An uncompressed TIFF with bits (9 to 16) bits per sample, each 8-bit sample of picture (grey,
+// RGB or CMYK) scaled to that depth; 16-bit CMYK included, which MakeTiff cannot write.
+File MakeDeepTiff(const imaging::Bitmap& picture, unsigned bits);
+
 // An MNG holding each picture as an embedded PNG frame, in order.
 File MakeMng(const std::vector<imaging::Bitmap>& frames);
 

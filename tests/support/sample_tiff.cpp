@@ -215,4 +215,60 @@ File MakeTiffStructure(std::vector<TiffEntry> entries, const File& trailingData)
     return out;
 }
 
+namespace {
+
+// Appends value as bits bits, most significant first, at bit position at.
+void PutBits(File& row, size_t& at, unsigned value, unsigned bits) {
+    for (unsigned i = bits; i-- > 0; ++at) {
+        if (value >> i & 1) {
+            row[at / 8] = static_cast<uint8_t>(row[at / 8] | 0x80 >> at % 8);
+        }
+    }
+}
+
+File DeepRow(const Bitmap& picture, uint32_t y, unsigned colors, unsigned bits) {
+    const size_t samples = size_t{picture.width} * colors;
+    File row((samples * bits + 7) / 8, 0);
+    size_t at = 0;
+    const unsigned maximum = (1u << bits) - 1;
+    for (size_t i = 0; i < samples; ++i) {
+        const unsigned value = picture.samples[y * picture.stride + i];
+        const unsigned scaled = (value * maximum + 127) / 255;
+        if (bits == 16) {  // libtiff takes 16-bit samples in host order
+            row[2 * i] = static_cast<uint8_t>(scaled);
+            row[2 * i + 1] = static_cast<uint8_t>(scaled >> 8);
+        } else {
+            PutBits(row, at, scaled, bits);
+        }
+    }
+    return row;
+}
+
+}  // namespace
+
+File MakeDeepTiff(const Bitmap& picture, unsigned bits) {
+    const unsigned colors = picture.space == ColorSpace::kRgb    ? 3
+                            : picture.space == ColorSpace::kCmyk ? 4
+                                                                 : 1;
+    const uint16_t photometric = picture.space == ColorSpace::kRgb    ? PHOTOMETRIC_RGB
+                                 : picture.space == ColorSpace::kCmyk ? PHOTOMETRIC_SEPARATED
+                                                                      : PHOTOMETRIC_MINISBLACK;
+    std::ostringstream stream;
+    TIFF* tiff = TIFFStreamOpen("sample", static_cast<std::ostream*>(&stream));
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, picture.width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, picture.height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, bits);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, colors);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, photometric);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 4);
+    for (uint32_t y = 0; y < picture.height; ++y) {
+        File row = DeepRow(picture, y, colors, bits);
+        TIFFWriteScanline(tiff, row.data(), y, 0);
+    }
+    TIFFClose(tiff);
+    const std::string bytes = stream.str();
+    return File(bytes.begin(), bytes.end());
+}
+
 }  // namespace samples

@@ -65,6 +65,12 @@ struct ImageInfo {
 // image or the header is damaged or exceeds the limits (SetMaxPixels).
 std::optional<ImageInfo> Inspect(const uint8_t* data, size_t size, std::string* error = nullptr);
 
+// Checks a whole PNG file's chunks without decoding it: the signature, every chunk's length
+// against the bytes that follow, every chunk's CRC, and an IEND chunk. For embedding a PNG's
+// compressed data unchanged, where no decoder would notice damage. False (and a reason in
+// *error when given) at the first fault.
+bool CheckPngChunks(const uint8_t* data, size_t size, std::string* error = nullptr);
+
 // One decoded image. Decoding keeps the first frame of multi-frame files. A JPEG file's pixels
 // are decoded on first use (Resample, GrayScale, Encode, GetBitmap) so that a large reduction can
 // decode at 1/2, 1/4 or 1/8 scale; its header and its completeness are checked by Decode, and a

@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// Opens /dev/null on each of the descriptors 0, 1 and 2 that is closed, so that files the
+// program opens later never land on them (and receive what is printed to standard error). Call
+// first thing in main, before any other thread exists. False when one could not be opened.
+bool OpenStandardDescriptors();
+
 // True when the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 

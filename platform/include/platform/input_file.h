@@ -11,7 +11,8 @@ namespace platform {
 
 class InputFile {
 public:
-    // Opens the file; check ok(). Anything but a regular file fails with EINVAL.
+    // Opens the file; check ok(). Anything but a regular file fails with EINVAL without being
+    // opened for reading (a FIFO or device cannot block or flood the reader).
     explicit InputFile(const std::filesystem::path& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;

@@ -17,6 +17,16 @@ std::string ToUtf8(std::wstring_view text);
 // above U+10FFFF becomes one U+FFFD; decoding never fails.
 std::wstring FromUtf8(std::string_view bytes);
 
+// File names are bytes that need not be UTF-8. PathFromNative decodes them without loss: valid
+// UTF-8 becomes its code points and every other byte b (0x80-0xFF) becomes the reserved code
+// point U+DC00 + b, which PathToNative turns back into b; so PathToNative(PathFromNative(x)) == x
+// for any bytes x. Use these two, not ToUtf8/FromUtf8, wherever a path enters or leaves.
+std::wstring PathFromNative(std::string_view bytes);
+std::string PathToNative(std::wstring_view path);
+
+// A path as text to show people: each byte escaped by PathFromNative becomes U+FFFD.
+std::wstring DisplayPath(std::wstring_view path);
+
 // The code points of a text, with each high surrogate that is directly followed by a low one
 // joined with it into one code point above U+FFFF (text from UTF-16 sources); lone surrogates
 // and every other value pass through unchanged.
