@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "platform/text.h"
 #include "progress_reporter.h"
+#include "run_outcome.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ int Convert(const cli::CliOptions& options) {
     AddImages(job, options, reporter);
     std::wstring firstImage;
     if (job.GetImagePath(0, firstImage) != 0) {
-        reporter.Finish(engine::RESULT_NO_IMAGES, false, 0, L"nothing written");
+        reporter.Finish(engine::RESULT_NO_IMAGES, 0, {});
         return -engine::RESULT_NO_IMAGES;
     }
     const std::wstring output = OutputFor(options, settings, firstImage);
@@ -131,10 +132,10 @@ int Convert(const cli::CliOptions& options) {
         reporter.Skipped(path, reason);
     });
     const engine::RunResult result = RunWatchingForCtrlC(job);
-    const bool interrupted = platform::Interrupted();
-    reporter.Finish(result, interrupted, job.PagesPlaced(), output);
     // An interrupted run writes the pages done so far, yet it did not do what was asked.
-    return interrupted ? -engine::RESULT_CANCELLED : -result;
+    const cli::RunOutcome outcome = cli::JudgeRun(result, platform::Interrupted(), job.Documents());
+    reporter.Finish(outcome.shown, outcome.pages, outcome.written);
+    return outcome.exitStatus;
 }
 
 }  // namespace

@@ -22,10 +22,11 @@ struct RunState {
     void* const& progressContext;
     const DiagnosticSink& diagnosticSink;
     std::atomic<int32_t>& pagesPlaced;
-    std::wstring outputFile;             // single-document mode
-    std::wstring outputLocation;         // the output folder of the other modes
-    int32_t watermarkImage = -1;         // the watermark image in the open document
-    EncodeAhead* encodeAhead = nullptr;  // images being re-encoded ahead of the pages
+    std::vector<DocumentOutcome>& documents;  // how each document opened so far ended
+    std::wstring outputFile;                  // single-document mode
+    std::wstring outputLocation;              // the output folder of the other modes
+    int32_t watermarkImage = -1;              // the watermark image in the open document
+    EncodeAhead* encodeAhead = nullptr;       // images being re-encoded ahead of the pages
 
     // A copy of the path at index, which must be below paths.size() (the list only grows).
     std::wstring PathAt(size_t index) const;

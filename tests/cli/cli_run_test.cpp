@@ -122,3 +122,30 @@ TEST_F(CliRunTest, RefusesToWriteThePdfOverAnInputImage) {
     EXPECT_NE(run.output.find("would replace the image"), std::string::npos);
     EXPECT_EQ(testsupport::ReadFile(dir_ / "a.png"), before);
 }
+
+TEST_F(CliRunTest, SkippedImagesDoNotFailARunThatWroteAPage) {
+    MakeImage("in/a.png");
+    MakeImage("in/c.png");
+    testsupport::WriteFile(dir_ / "in/b.png", "not an image");
+    const auto run = Cli("-m per-image -o " + Quoted(dir_ / "out") + " " + Quoted(dir_ / "in"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("done: 2 pages, 1 skipped"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("-> " + (dir_ / "out/a.png.pdf").string()), std::string::npos);
+    EXPECT_NE(run.output.find("-> " + (dir_ / "out/c.png.pdf").string()), std::string::npos);
+    EXPECT_EQ(run.output.find("b.png.pdf"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out/b.png.pdf"));
+}
+
+TEST_F(CliRunTest, ARunThatWroteNothingFailsAndNamesNoDocument) {
+    std::filesystem::create_directories(dir_ / "in");
+    testsupport::WriteFile(dir_ / "in/a.png", "not an image");
+    for (const char* mode : {"single", "per-image", "per-folder"}) {
+        const auto out = dir_ / (std::string("out-") + mode);
+        std::filesystem::create_directories(out);
+        const auto run =
+            Cli(std::string("-m ") + mode + " -o " + Quoted(out) + " " + Quoted(dir_ / "in"));
+        EXPECT_EQ(run.status, 4) << mode << run.output;
+        EXPECT_EQ(run.output.find("->"), std::string::npos) << mode << run.output;
+        EXPECT_TRUE(std::filesystem::is_empty(out)) << mode;
+    }
+}
