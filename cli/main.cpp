@@ -6,6 +6,7 @@
 #include "cli_options.h"
 #include "engine/conversion_job.h"
 #include "engine/output_target.h"
+#include "engine/page_room.h"
 #include "image_collector.h"
 #include "platform/console.h"
 #include "platform/file_io.h"
@@ -30,13 +31,13 @@ int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* cont
     return 0;
 }
 
-// Applies the command line's settings: through the setters (which store them) when they are to
-// be saved, to the record alone otherwise.
-void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings) {
+// Applies the command line's settings: through the setters (which store them) when store is
+// set, to the record alone otherwise.
+void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings, bool store) {
     for (const cli::SettingEdit& edit : options.edits) {
         const engine::StoredField& field = *edit.field;
         const bool isNumber = field.kind == engine::FieldKind::kNumber;
-        if (options.saveSettings) {
+        if (store) {
             isNumber ? settings.SetNumber(field.name, edit.number)
                      : settings.SetText(field.name, edit.text);
         } else if (isNumber) {
@@ -104,7 +105,13 @@ int Convert(const cli::CliOptions& options) {
     if (options.useStoredSettings) {
         settings.LoadSettings();
     }
-    ApplyEdits(options, settings);
+    engine::ConversionSettings planned = settings;
+    ApplyEdits(options, planned, false);
+    if (const std::wstring noRoom = engine::NoRoomReason(planned); !noRoom.empty()) {
+        std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
+        return kUsageError;
+    }
+    ApplyEdits(options, settings, options.saveSettings);
 
     cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;

@@ -149,3 +149,15 @@ TEST_F(CliRunTest, ARunThatWroteNothingFailsAndNamesNoDocument) {
         EXPECT_TRUE(std::filesystem::is_empty(out)) << mode;
     }
 }
+
+TEST_F(CliRunTest, RefusesMarginsThatLeaveNoRoomOnThePaper) {
+    MakeImage("a.png");
+    const auto run = Cli("--page-size a4 --margins 300,10 -o " + Quoted(dir_ / "x.pdf") + " " +
+                         Quoted(dir_ / "a.png"));
+    EXPECT_EQ(run.status, 64);
+    EXPECT_NE(run.output.find("leave no room"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.pdf"));
+    const auto landscape = Cli("-q --page-size a4 --landscape --margins 300,10 -o " +
+                               Quoted(dir_ / "y.pdf") + " " + Quoted(dir_ / "a.png"));
+    EXPECT_EQ(landscape.status, 0) << landscape.output;
+}
