@@ -185,6 +185,14 @@ TEST_F(PageLayoutTest, SizeLimitsShrinkAndKeepTheAspectRatio) {
     EXPECT_EQ(images[2].width, 80);
 }
 
+TEST_F(PageLayoutTest, ALimitedSideEndsExactlyAtItsLimit) {
+    Add(Image("photo.png", "-size 1070x500 xc:red"));  // 1070 / (1070 / 1000.0) is 999.99...
+    Settings().ImageMaxX = 1000;
+    ASSERT_EQ(RunSingle("limited.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(ListImages(dir_ / "limited.pdf").at(0).width, 1000);
+    EXPECT_EQ(ListImages(dir_ / "limited.pdf").at(0).height, 467);
+}
+
 TEST_F(PageLayoutTest, ResolutionControlsThePrintedSize) {
     Add(Image("a.png", "-size 300x150 xc:red -density 72 -units PixelsPerInch"));
     Add(Image("b.bmp", "-size 300x150 xc:red"));
@@ -208,6 +216,14 @@ TEST_F(PageLayoutTest, JpegModeTurnsPaletteImagesGrey) {
     EXPECT_EQ(images[0].encoding, "jpeg");
     EXPECT_EQ(images[0].color, "gray");
     EXPECT_EQ(images[1].color, "rgb");
+
+    Settings().ImageMaxX = 30;  // shrinking gives the palette image full colour
+    ASSERT_EQ(RunSingle("shrunk.pdf"), engine::RESULT_OK);
+    const auto shrunk = ListImages(dir_ / "shrunk.pdf");
+    ASSERT_EQ(shrunk.size(), 2u);
+    EXPECT_EQ(shrunk[0].width, 30);
+    EXPECT_EQ(shrunk[0].color, "gray");
+    EXPECT_EQ(shrunk[1].color, "rgb");
 }
 
 TEST_F(PageLayoutTest, UnembeddableFormatFallsBackToDefaultEncoding) {
