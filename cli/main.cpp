@@ -31,19 +31,29 @@ int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* cont
     return 0;
 }
 
-// Applies the command line's settings: through the setters (which store them) when store is
-// set, to the record alone otherwise.
-void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings, bool store) {
+// Applies the command line's settings to the record alone.
+void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings) {
     for (const cli::SettingEdit& edit : options.edits) {
         const engine::StoredField& field = *edit.field;
-        const bool isNumber = field.kind == engine::FieldKind::kNumber;
-        if (store) {
-            isNumber ? settings.SetNumber(field.name, edit.number)
-                     : settings.SetText(field.name, edit.text);
-        } else if (isNumber) {
+        if (field.kind == engine::FieldKind::kNumber) {
             settings.*field.number = edit.number;
         } else {
             settings.*field.text = edit.text;
+        }
+    }
+}
+
+// Stores the command line's settings through the setters of a record loaded from the store,
+// so that every value given ends up stored, even one equal to a built-in default.
+void StoreEdits(const cli::CliOptions& options) {
+    engine::ConversionSettings stored;
+    stored.LoadSettings();
+    for (const cli::SettingEdit& edit : options.edits) {
+        const engine::StoredField& field = *edit.field;
+        if (field.kind == engine::FieldKind::kNumber) {
+            stored.SetNumber(field.name, edit.number);
+        } else {
+            stored.SetText(field.name, edit.text);
         }
     }
 }
@@ -105,13 +115,14 @@ int Convert(const cli::CliOptions& options) {
     if (options.useStoredSettings) {
         settings.LoadSettings();
     }
-    engine::ConversionSettings planned = settings;
-    ApplyEdits(options, planned, false);
-    if (const std::wstring noRoom = engine::NoRoomReason(planned); !noRoom.empty()) {
+    ApplyEdits(options, settings);
+    if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
         return kUsageError;
     }
-    ApplyEdits(options, settings, options.saveSettings);
+    if (options.saveSettings) {
+        StoreEdits(options);
+    }
 
     cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;

@@ -91,6 +91,13 @@ TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
     ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "3.pdf") + " " + image).status, 0);
     EXPECT_DOUBLE_EQ(testsupport::PageSizes(dir_ / "3.pdf").at(0).width, 421);
     EXPECT_EQ(testsupport::InfoField(dir_ / "3.pdf", "Title"), "Stored");
+
+    // A value equal to a built-in default is stored as well.
+    ASSERT_EQ(Cli("-q --save-settings --page-size image -o " + Quoted(dir_ / "4.pdf") + " " + image)
+                  .status,
+              0);
+    ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "5.pdf") + " " + image).status, 0);
+    EXPECT_DOUBLE_EQ(testsupport::PageSizes(dir_ / "5.pdf").at(0).width, 30);
 }
 
 TEST_F(CliRunTest, DefaultOutputGoesToTheConfiguredFolder) {
