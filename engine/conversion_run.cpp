@@ -46,6 +46,7 @@ RunResult WriteDocumentInfo(pdf::PdfWriter& writer, const ConversionSettings& se
 // Opens the document at path; a failure is recorded among the run's documents.
 RunResult OpenDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
     run.watermarkImage = -1;
+    run.watermarkImageFailed = false;
     RunResult result = SetUpDocument(writer, path);
     if (result == RESULT_OK) {
         result = WriteDocumentInfo(writer, run.settings);

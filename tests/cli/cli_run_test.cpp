@@ -168,3 +168,16 @@ TEST_F(CliRunTest, RefusesMarginsThatLeaveNoRoomOnThePaper) {
                                Quoted(dir_ / "y.pdf") + " " + Quoted(dir_ / "a.png"));
     EXPECT_EQ(landscape.status, 0) << landscape.output;
 }
+
+TEST_F(CliRunTest, SaysWhenTheWatermarkImageCannotBeLoaded) {
+    MakeImage("a.png");
+    MakeImage("b.png");
+    const auto run =
+        Cli("--watermark " + Quoted(dir_ / "WMARK.png") + " -o " + Quoted(dir_ / "x.pdf") + " " +
+            Quoted(dir_ / "a.png") + " " + Quoted(dir_ / "b.png"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    const std::string said = "WMARK.png: the watermark image cannot be loaded";
+    const size_t first = run.output.find(said);
+    ASSERT_NE(first, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(said, first + 1), std::string::npos) << run.output;
+}

@@ -158,6 +158,9 @@ TEST_F(PageLayoutTest, UnusableWatermarkSettingsNeverCostThePage) {
     Settings().WaterImage = Path("no-such-mark.png");
     ASSERT_EQ(RunSingle("second.pdf"), engine::RESULT_OK);
     EXPECT_EQ(testsupport::PageCount(dir_ / "second.pdf"), 2);
+    ASSERT_EQ(skipped_.size(), 1u);  // said once for the document, not once per page
+    EXPECT_EQ(skipped_[0].first, Path("no-such-mark.png"));
+    EXPECT_NE(skipped_[0].second.find(L"watermark image cannot be loaded"), std::wstring::npos);
 }
 
 TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {

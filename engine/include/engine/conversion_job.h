@@ -28,8 +28,9 @@ namespace engine {
 using ProgressCallback = int32_t (*)(int32_t total, int32_t index, const wchar_t* text,
                                      void* context);
 
-// Told about every image that produced no page, with a reason a person can read. Called on the
-// engine's thread; it must not call back into the job.
+// Told about every image that produced no page, and once per document about a watermark image
+// that cannot be loaded, with a reason a person can read. Called on the engine's thread; it
+// must not call back into the job.
 using DiagnosticSink = std::function<void(const std::wstring& path, const std::wstring& reason)>;
 
 // One output document a run opened: its path, how it ended (RESULT_OK: finished and written)
