@@ -355,8 +355,9 @@ Other
   -h, --help               this text
       --version            the version
 
-Exit status: 0 success, 1 a document could not be created, 2 no images, 3 no output,
-4 PDF error, 5 document information failed, 7 cancelled, 64 usage error, 70 internal error.
+Exit status: 0 at least one page written (skipped images alone do not fail a run), 1 a
+document could not be created, 2 no images, 3 no output, 4 PDF error or no page written,
+5 document information failed, 7 interrupted, 64 usage error, 70 internal error.
 )";
 }
 

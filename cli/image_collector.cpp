@@ -27,7 +27,8 @@ void CollectFolder(const fs::path& folder, bool recursive, std::vector<std::wstr
         const std::wstring path = platform::FromUtf8(it->path().string());
         if (it->is_directory(statusError)) {
             // Linked folders are not followed, so a link to a parent cannot loop forever.
-            if (recursive && !it->is_symlink(statusError)) subfolders.push_back(path);
+            if (recursive && !it->is_symlink(statusError))
+                subfolders.push_back(path);
         } else if (engine::ConversionJob::IsAcceptedImage(path)) {
             files.push_back(path);
         }
@@ -46,11 +47,15 @@ CollectedImages CollectImages(const std::vector<std::wstring>& paths, bool recur
     CollectedImages result;
     for (const std::wstring& path : paths) {
         switch (platform::KindOf(path)) {
-            case platform::PathKind::kMissing: result.missing.push_back(path); break;
+            case platform::PathKind::kMissing:
+                result.missing.push_back(path);
+                break;
             case platform::PathKind::kFolder:
                 CollectFolder(platform::ToUtf8(path), recursive, result.images);
                 break;
-            case platform::PathKind::kOther: result.images.push_back(path); break;
+            case platform::PathKind::kOther:
+                result.images.push_back(path);
+                break;
         }
     }
     return result;

@@ -9,8 +9,8 @@
 namespace cli {
 
 struct CollectedImages {
-    std::vector<std::wstring> images;  // in the order they become pages
-    std::vector<std::wstring> missing; // paths that named nothing
+    std::vector<std::wstring> images;   // in the order they become pages
+    std::vector<std::wstring> missing;  // paths that named nothing
 };
 
 // A file is taken as given (the engine decides whether it can be read); a folder contributes

@@ -6,11 +6,13 @@
 #include "cli_options.h"
 #include "engine/conversion_job.h"
 #include "engine/output_target.h"
+#include "engine/page_room.h"
 #include "image_collector.h"
 #include "platform/console.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 #include "progress_reporter.h"
+#include "run_outcome.h"
 
 namespace {
 
@@ -29,19 +31,29 @@ int32_t OnProgress(int32_t total, int32_t index, const wchar_t* text, void* cont
     return 0;
 }
 
-// Applies the command line's settings: through the setters (which store them) when they are to
-// be saved, to the record alone otherwise.
+// Applies the command line's settings to the record alone.
 void ApplyEdits(const cli::CliOptions& options, engine::ConversionSettings& settings) {
     for (const cli::SettingEdit& edit : options.edits) {
         const engine::StoredField& field = *edit.field;
-        const bool isNumber = field.kind == engine::FieldKind::kNumber;
-        if (options.saveSettings) {
-            isNumber ? settings.SetNumber(field.name, edit.number)
-                     : settings.SetText(field.name, edit.text);
-        } else if (isNumber) {
+        if (field.kind == engine::FieldKind::kNumber) {
             settings.*field.number = edit.number;
         } else {
             settings.*field.text = edit.text;
+        }
+    }
+}
+
+// Stores the command line's settings through the setters of a record loaded from the store,
+// so that every value given ends up stored, even one equal to a built-in default.
+void StoreEdits(const cli::CliOptions& options) {
+    engine::ConversionSettings stored;
+    stored.LoadSettings();
+    for (const cli::SettingEdit& edit : options.edits) {
+        const engine::StoredField& field = *edit.field;
+        if (field.kind == engine::FieldKind::kNumber) {
+            stored.SetNumber(field.name, edit.number);
+        } else {
+            stored.SetText(field.name, edit.text);
         }
     }
 }
@@ -104,13 +116,20 @@ int Convert(const cli::CliOptions& options) {
         settings.LoadSettings();
     }
     ApplyEdits(options, settings);
+    if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
+        std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
+        return kUsageError;
+    }
+    if (options.saveSettings) {
+        StoreEdits(options);
+    }
 
     cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
     std::wstring firstImage;
     if (job.GetImagePath(0, firstImage) != 0) {
-        reporter.Finish(engine::RESULT_NO_IMAGES, false, 0, L"nothing written");
+        reporter.Finish(engine::RESULT_NO_IMAGES, 0, {});
         return -engine::RESULT_NO_IMAGES;
     }
     const std::wstring output = OutputFor(options, settings, firstImage);
@@ -131,10 +150,10 @@ int Convert(const cli::CliOptions& options) {
         reporter.Skipped(path, reason);
     });
     const engine::RunResult result = RunWatchingForCtrlC(job);
-    const bool interrupted = platform::Interrupted();
-    reporter.Finish(result, interrupted, job.PagesPlaced(), output);
     // An interrupted run writes the pages done so far, yet it did not do what was asked.
-    return interrupted ? -engine::RESULT_CANCELLED : -result;
+    const cli::RunOutcome outcome = cli::JudgeRun(result, platform::Interrupted(), job.Documents());
+    reporter.Finish(outcome.shown, outcome.pages, outcome.written);
+    return outcome.exitStatus;
 }
 
 }  // namespace

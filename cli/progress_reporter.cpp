@@ -40,7 +40,7 @@ const char* ResultText(int result) {
         case engine::RESULT_INFO_FAILED:
             return "the document information could not be written";
         case engine::RESULT_CANCELLED:
-            return "cancelled";
+            return "interrupted";
         default:
             return "failed";
     }
@@ -89,16 +89,18 @@ void ProgressReporter::Rejected(const std::wstring& path, const std::wstring& re
                  platform::ToUtf8(reason).c_str());
 }
 
-void ProgressReporter::Finish(int result, bool interrupted, int pages, const std::wstring& output) {
+void ProgressReporter::Finish(int result, int pages, const std::vector<std::wstring>& written) {
     ClearBar();
-    if (quiet_ && result == engine::RESULT_OK && !interrupted) {
+    if (quiet_ && result == engine::RESULT_OK) {
         return;
     }
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    const char* outcome = interrupted ? "interrupted" : ResultText(result);
-    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n  -> %s\n", outcome, pages,
-                 pages == 1 ? "" : "s", skipped_, elapsed, platform::ToUtf8(output).c_str());
+    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n", ResultText(result), pages,
+                 pages == 1 ? "" : "s", skipped_, elapsed);
+    for (const std::wstring& path : written) {
+        std::fprintf(out_, "  -> %s\n", platform::ToUtf8(path).c_str());
+    }
 }
 
 }  // namespace cli

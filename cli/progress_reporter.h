@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -24,9 +25,10 @@ public:
     // A command-line path that never became part of the job.
     void Rejected(const std::wstring& path, const std::wstring& reason);
 
-    // Clears the bar and prints the closing summary: the result (or that the run was
-    // interrupted), the pages written and where.
-    void Finish(int result, bool interrupted, int pages, const std::wstring& output);
+    // Clears the bar and prints the closing summary: the result, the pages written and every
+    // document written (none named when nothing was written). Quiet runs print it only for a
+    // failure.
+    void Finish(int result, int pages, const std::vector<std::wstring>& written);
 
 private:
     void ClearBar();

@@ -43,19 +43,32 @@ RunResult WriteDocumentInfo(pdf::PdfWriter& writer, const ConversionSettings& se
     }
 }
 
+// Opens the document at path; a failure is recorded among the run's documents.
 RunResult OpenDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
     run.watermarkImage = -1;
-    const RunResult result = SetUpDocument(writer, path);
-    return result == RESULT_OK ? WriteDocumentInfo(writer, run.settings) : result;
+    run.watermarkImageFailed = false;
+    RunResult result = SetUpDocument(writer, path);
+    if (result == RESULT_OK) {
+        result = WriteDocumentInfo(writer, run.settings);
+    }
+    if (result != RESULT_OK) {
+        run.documents.push_back({path, result, 0});
+    }
+    return result;
 }
 
-RunResult FinishDocument(pdf::PdfWriter& writer) {
+// Finishes the document opened at path when the run had placed pagesAtOpen pages, and records
+// how it ended. A document without pages cannot be finished: RESULT_PDF_ERROR, nothing written.
+RunResult FinishDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
+                         int32_t pagesAtOpen) {
+    RunResult result = RESULT_OK;
     try {
         writer.end_document(L"");
-        return RESULT_OK;
     } catch (const pdf::PdfError&) {
-        return RESULT_PDF_ERROR;
+        result = RESULT_PDF_ERROR;
     }
+    run.documents.push_back({path, result, run.pagesPlaced - pagesAtOpen});
+    return result;
 }
 
 // The result that ends a run before it starts: no output target, or no images.
@@ -72,6 +85,7 @@ RunResult RunSingle(RunState& run) {
         return missing;
     }
     auto writer = std::make_unique<pdf::PdfWriter>();
+    const int32_t pagesAtOpen = run.pagesPlaced;
     RunResult result = OpenDocument(run, *writer, run.outputFile);
     if (result != RESULT_OK) {
         return result;
@@ -90,7 +104,7 @@ RunResult RunSingle(RunState& run) {
     }
     run.Report(total, total, path);
     if (attempted) {
-        result = FinishDocument(*writer);
+        result = FinishDocument(run, *writer, run.outputFile, pagesAtOpen);
     }
     return result;
 }
@@ -107,7 +121,9 @@ RunResult RunPerImage(RunState& run) {
         const std::wstring path = run.PathAt(i);
         auto writer = std::make_unique<pdf::PdfWriter>();
         const std::wstring name(FileNamePart(path));
-        result = OpenDocument(run, *writer, OutputNameFor(run.settings, path, name, folder));
+        const std::wstring out = OutputNameFor(run.settings, path, name, folder);
+        const int32_t pagesAtOpen = run.pagesPlaced;
+        result = OpenDocument(run, *writer, out);
         if (result != RESULT_OK) {
             continue;
         }
@@ -116,7 +132,7 @@ RunResult RunPerImage(RunState& run) {
             break;
         }
         PlaceImagePage(run, *writer, path, static_cast<int>(i + 1));
-        result = FinishDocument(*writer);
+        result = FinishDocument(run, *writer, out, pagesAtOpen);
     }
     run.Report(total, total, folder);
     return result;
@@ -147,8 +163,8 @@ std::vector<FolderGroup> GroupByFolder(const RunState& run) {
     return ordered;
 }
 
-// The outcome of one folder's document: its result, the number of images reported so far and
-// whether the run goes on.
+// The outcome of one folder's document: its result (of opening or finishing it), the number of
+// images reported so far and whether the run goes on.
 struct FolderOutcome {
     RunResult result = RESULT_OK;
     size_t done = 0;
@@ -161,6 +177,7 @@ FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t tota
     auto writer = std::make_unique<pdf::PdfWriter>();
     const std::wstring name = platform::ToFolded(FileNamePart(group.folder));
     const std::wstring out = OutputNameFor(run.settings, group.folder, name, run.outputLocation);
+    const int32_t pagesAtOpen = run.pagesPlaced;
     const RunResult opened = OpenDocument(run, *writer, out);
     if (opened != RESULT_OK) {
         return {opened, done, true};
@@ -174,11 +191,11 @@ FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t tota
         }
         PlaceImagePage(run, *writer, path, page++);
     }
-    FinishDocument(*writer);
+    const RunResult finished = FinishDocument(run, *writer, out, pagesAtOpen);
     if (run.Report(total, done, out) < 0) {
         cancelled = true;
     }
-    return {cancelled ? RESULT_CANCELLED : RESULT_OK, done, !cancelled};
+    return {cancelled ? RESULT_CANCELLED : finished, done, !cancelled};
 }
 
 RunResult RunPerFolder(RunState& run) {
@@ -192,14 +209,19 @@ RunResult RunPerFolder(RunState& run) {
         pageOrder.insert(pageOrder.end(), group.paths.begin(), group.paths.end());
     }
     ScopedEncodeAhead ahead(run, std::move(pageOrder));
+    // The run's result is the first folder's failure, or the cancellation that ended it.
+    RunResult result = RESULT_OK;
     FolderOutcome outcome;
     for (const FolderGroup& group : groups) {
         outcome = ConvertFolder(run, group, total, outcome.done);
+        if (result == RESULT_OK || outcome.result == RESULT_CANCELLED) {
+            result = outcome.result;
+        }
         if (!outcome.goOn) {
             break;
         }
     }
-    return outcome.result;
+    return result;
 }
 
 RunResult RunInMode(RunState& run) {
@@ -236,8 +258,9 @@ void RunState::ReportSkip(const std::wstring& path, const std::wstring& reason) 
 
 RunResult ConversionJob::Run() {
     std::lock_guard guard(lock_);
-    RunState run{settings_,       imagePaths_,  progressCallback_, progressContext_,
-                 diagnosticSink_, pagesPlaced_, outputFile_,       outputLocation_};
+    documents_.clear();
+    RunState run{settings_,    imagePaths_, progressCallback_, progressContext_, diagnosticSink_,
+                 pagesPlaced_, documents_,  outputFile_,       outputLocation_};
     try {
         return RunInMode(run);
     } catch (const pdf::PdfError&) {

@@ -19,6 +19,12 @@ constexpr std::array<std::string_view, 12> kPaperNames = {
     "", "a1", "a2", "a3", "a4", "a5", "a6", "b5", "letter", "legal", "ledger", "11x17",
 };
 
+// Paths name files on a case-sensitive file system: a change of letter case is a change.
+bool IsPathField(const StoredField& field) {
+    return field.text == &ConversionSettings::PDFPath ||
+           field.text == &ConversionSettings::WaterImage;
+}
+
 }  // namespace
 
 std::string_view PaperName(PageFormat format) {
@@ -63,7 +69,7 @@ bool ConversionSettings::SetText(std::wstring_view name, const std::wstring& tex
         return false;
     }
     std::wstring& current = this->*field->text;
-    if (!platform::EqualsIgnoreCase(current, text)) {
+    if (IsPathField(*field) ? current != text : !platform::EqualsIgnoreCase(current, text)) {
         current = text;
         platform::RegWriteString(registryRoot, registryKey, field->name, text);
     }

@@ -1,5 +1,6 @@
 #include "image_acquisition.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "encode_ahead.h"
@@ -48,17 +49,21 @@ EncodePlan PlanFor(int32_t mode, uint32_t sourceFormat, int32_t jpegPercent) {
 }
 
 // Shrinks the image so that neither side exceeds its limit, keeping the aspect ratio; the side
-// that exceeds its limit by the larger factor ends exactly at the limit.
+// that exceeds its limit by the larger factor ends exactly at the limit, the other is rounded
+// (at least one pixel).
 bool FitWithinLimits(imaging::Image& image, uint32_t maxWidth, uint32_t maxHeight) {
-    const uint32_t width = image.GetWidth();
-    const uint32_t height = image.GetHeight();
+    const uint64_t width = image.GetWidth();
+    const uint64_t height = image.GetHeight();
     if (width <= maxWidth && height <= maxHeight) {
         return true;
     }
-    const double ratio =
-        std::max(static_cast<double>(width) / maxWidth, static_cast<double>(height) / maxHeight);
-    return image.Resample(static_cast<uint32_t>(width / ratio),
-                          static_cast<uint32_t>(height / ratio), 2);
+    const auto scaled = [](uint64_t side, uint64_t limit, uint64_t other) {
+        return static_cast<uint32_t>(std::max<uint64_t>(1, (side * limit + other / 2) / other));
+    };
+    if (width * maxHeight >= height * maxWidth) {  // width / maxWidth >= height / maxHeight
+        return image.Resample(maxWidth, scaled(height, maxWidth, width), 2);
+    }
+    return image.Resample(scaled(width, maxHeight, height), maxHeight, 2);
 }
 
 bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& failure) {
@@ -77,11 +82,18 @@ bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& f
     return true;
 }
 
-bool EncodeAs(imaging::Image& image, const EncodePlan& plan, std::vector<uint8_t>& block) {
+// Shrinks the image to the request's limits and encodes it as the plan says. Whether it turns
+// grey is decided from the image as decoded: shrinking gives a palette image full colour.
+bool ShrinkAndEncode(imaging::Image& image, const EncodePlan& plan, const EncodeRequest& request,
+                     std::vector<uint8_t>& block) {
+    const bool gray = plan.grayAlways || (plan.grayWhenIndexed && image.IsIndexed());
+    if (!FitWithinLimits(image, request.maxWidth, request.maxHeight)) {
+        return false;
+    }
     if (plan.quality >= 0) {
         image.SetJpegQuality(static_cast<uint8_t>(plan.quality));
     }
-    if ((plan.grayAlways || (plan.grayWhenIndexed && image.IsIndexed())) && !image.GrayScale()) {
+    if (gray && !image.GrayScale()) {
         return false;
     }
     return image.Encode(block, plan.format);
@@ -139,8 +151,7 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
     }
     std::vector<uint8_t> bytes;
     const EncodePlan plan = PlanFor(request.mode, image.GetType(), settings.JpepPercent);
-    if (!FitWithinLimits(image, request.maxWidth, request.maxHeight) ||
-        !EncodeAs(image, plan, bytes)) {
+    if (!ShrinkAndEncode(image, plan, request, bytes)) {
         result.failure = L"cannot re-encode the image: " + platform::FromUtf8(image.GetLastError());
         return result;
     }

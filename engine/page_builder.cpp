@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/page_room.h"
 #include "image_acquisition.h"
+#include "named_paper.h"
 #include "path_names.h"
-#include "pdfwriter/paper_sizes.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 #include "watermarks.h"
@@ -17,12 +18,6 @@ std::wstring Format(const char* pattern, auto... values) {
     char text[256];
     std::snprintf(text, sizeof text, pattern, values...);
     return platform::FromUtf8(text);
-}
-
-// The named paper size of the settings, or nullptr when the page follows the image.
-const pdf::PaperSize* NamedPaper(const ConversionSettings& settings) {
-    const std::string_view name = PaperName(settings.GetPageFormat());
-    return name.empty() ? nullptr : pdf::FindPaperSize(name);
 }
 
 // Named paper has its size in points whatever the DPI setting, which only gives re-encoded
@@ -38,7 +33,8 @@ void BeginPage(const ConversionSettings& settings, pdf::PdfWriter& writer) {
     }
 }
 
-// Places the image at the upper left of the area inside the margins, shrunk to fit it.
+// Places the image at the upper left of the area inside the margins (which NoRoomReason has
+// found to be at least a point each way), shrunk to fit it.
 void FitOnPage(const ConversionSettings& settings, pdf::PdfWriter& writer, int image) {
     const double left = settings.MearginLeft;
     const double top = settings.MearginTop;
@@ -56,14 +52,20 @@ void FitOnPage(const ConversionSettings& settings, pdf::PdfWriter& writer, int i
         width /= ratio;
         height /= ratio;
     }
-    const auto y = static_cast<int>(pageHeight - top - height);
+    // A very thin image still gets a box of a point each way rather than none.
+    const int boxWidth = std::max(1, static_cast<int>(width));
+    const int boxHeight = std::max(1, static_cast<int>(height));
+    const auto y = static_cast<int>(pageHeight - top - boxHeight);
     writer.fit_image(image, left, y,
-                     Format("boxsize={%d %d} fitmethod=entire", static_cast<int>(width),
-                            static_cast<int>(height)));
+                     Format("boxsize={%d %d} fitmethod=entire", boxWidth, boxHeight));
 }
 
 void BuildPage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
     const ConversionSettings& settings = run.settings;
+    if (const std::wstring noRoom = NoRoomReason(settings); !noRoom.empty()) {
+        run.ReportSkip(path, noRoom);
+        return;
+    }
     AcquiredImage image = AcquireImage(run, writer, path);
     if (image.handle == -1) {
         run.ReportSkip(path, image.failure.empty() ? L"not a readable image" : image.failure);

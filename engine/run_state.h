@@ -22,10 +22,12 @@ struct RunState {
     void* const& progressContext;
     const DiagnosticSink& diagnosticSink;
     std::atomic<int32_t>& pagesPlaced;
-    std::wstring outputFile;             // single-document mode
-    std::wstring outputLocation;         // the output folder of the other modes
-    int32_t watermarkImage = -1;         // the watermark image in the open document
-    EncodeAhead* encodeAhead = nullptr;  // images being re-encoded ahead of the pages
+    std::vector<DocumentOutcome>& documents;  // how each document opened so far ended
+    std::wstring outputFile;                  // single-document mode
+    std::wstring outputLocation;              // the output folder of the other modes
+    int32_t watermarkImage = -1;              // the watermark image in the open document
+    bool watermarkImageFailed = false;        // it could not be loaded into the open document
+    EncodeAhead* encodeAhead = nullptr;       // images being re-encoded ahead of the pages
 
     // A copy of the path at index, which must be below paths.size() (the list only grows).
     std::wstring PathAt(size_t index) const;
@@ -33,7 +35,8 @@ struct RunState {
     // Calls the progress callback; without one the answer is 0 (go on).
     int32_t Report(size_t total, size_t index, const std::wstring& text) const;
 
-    // Tells the diagnostic sink, when there is one, that an image produced no page.
+    // Tells the diagnostic sink, when there is one, that an image produced no page (or that the
+    // watermark image cannot be loaded).
     void ReportSkip(const std::wstring& path, const std::wstring& reason) const;
 };
 

@@ -83,24 +83,39 @@ int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer) {
         return run.watermarkImage;
     }
     const std::wstring& file = run.settings.WaterImage;
-    if (file.empty()) {
+    if (file.empty() || run.watermarkImageFailed) {
         return -1;
     }
     run.watermarkImage = writer.load_image(L"auto", file, L"");
+    if (run.watermarkImage == -1) {
+        run.watermarkImageFailed = true;
+        run.ReportSkip(file, L"the watermark image cannot be loaded (" + writer.get_errmsg() +
+                                 L"); the pages go without it");
+    }
     return run.watermarkImage;
 }
 
 std::wstring ExpandWatermarkText(const std::wstring& text, const std::wstring& path, int number) {
-    std::wstring result = text;
-    if (result.find(L"%FileName%") != std::wstring::npos && path.find(L'/') != std::wstring::npos) {
-        platform::ReplaceAll(result, L"%FileName%", BookmarkTitle(path));
-    }
-    platform::ReplaceAll(result, L"%Number%", std::to_wstring(number));
-    if (result.find(L"%MDate%") != std::wstring::npos) {
-        const std::wstring date = ModificationDate(path);
-        if (!date.empty()) {
-            platform::ReplaceAll(result, L"%MDate%", date);
+    // The values, computed only when their field occurs; an empty value keeps its field as is.
+    const auto valueOf = [&](std::wstring_view field) -> std::wstring {
+        if (field == L"%FileName%") {
+            return path.find(L'/') != std::wstring::npos ? BookmarkTitle(path) : L"";
         }
+        return field == L"%Number%" ? std::to_wstring(number) : ModificationDate(path);
+    };
+    constexpr std::wstring_view kFields[] = {L"%FileName%", L"%Number%", L"%MDate%"};
+    std::wstring result;
+    for (size_t at = 0; at < text.size();) {
+        const std::wstring_view rest = std::wstring_view(text).substr(at);
+        const auto field = std::find_if(std::begin(kFields), std::end(kFields),
+                                        [&](std::wstring_view f) { return rest.starts_with(f); });
+        if (field == std::end(kFields)) {
+            result += text[at++];
+            continue;
+        }
+        const std::wstring value = valueOf(*field);
+        result += value.empty() ? std::wstring(*field) : value;
+        at += field->size();
     }
     return result;
 }

@@ -10,7 +10,8 @@
 namespace engine {
 
 // The watermark image of the open document, loaded once per document (the file unchanged);
-// -1 when there is none or it cannot be loaded (the next page then tries again).
+// -1 when there is none or it cannot be loaded. A failure to load is told to the run's
+// diagnostic sink with the watermark's path, once per document, and not tried again in it.
 int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer);
 
 // Fills "%FileName%" (the file's name without its extension), "%Number%" and "%MDate%" (the

@@ -54,11 +54,12 @@ uint32_t WriteDecoded(ObjectWriter& writer, std::span<const uint8_t> bytes, uint
 
 // The image data as PDF can carry it unchanged, or else decoded.
 uint32_t WriteImageData(ObjectWriter& writer, ImageSource& source, const imaging::ImageInfo& info) {
-    if (info.format == imaging::kFormatJpeg && CanPassJpegThrough(info, source)) {
-        return WriteJpegImage(writer, source, info);
-    }
-    const std::span<const uint8_t> bytes = source.All();
     std::optional<uint32_t> id;
+    if (info.format == imaging::kFormatJpeg)
+        id = WriteJpegPassThrough(writer, source, info);
+    if (id)
+        return *id;
+    const std::span<const uint8_t> bytes = source.All();
     if (info.format == imaging::kFormatPng)
         id = WritePngPassThrough(writer, bytes);
     if (info.format == imaging::kFormatTiff)

@@ -42,18 +42,6 @@ std::span<const uint8_t> ImageSource::Head(size_t maximum) {
     return memory_;
 }
 
-std::span<const uint8_t> ImageSource::Tail(size_t maximum) {
-    const size_t size = static_cast<size_t>(std::min<uint64_t>({maximum, kTailSize, size_}));
-    if (!file_ || memory_.size() == size_) {
-        return memory_.subspan(memory_.size() - size);
-    }
-    // A small read of its own, so the head already read stays valid.
-    if (!file_->ReadAt(size_ - size, tail_.data(), size)) {
-        CannotRead(name_, ReadFailure(file_->error()));
-    }
-    return {tail_.data(), size};
-}
-
 std::span<const uint8_t> ImageSource::All() {
     return Head(size_);
 }
@@ -65,14 +53,6 @@ std::span<const uint8_t> ImageSource::ReadRange(uint64_t offset, size_t size) {
     }
     buffer_ = std::move(buffer);
     return {buffer_.get(), size};
-}
-
-void ImageSource::CopyTo(ObjectWriter& writer) {
-    if (!file_ || memory_.size() == size_) {
-        writer.WriteStreamData(memory_.data(), memory_.size());
-        return;
-    }
-    writer.CopyStreamData(*file_, size_);
 }
 
 }  // namespace pdf

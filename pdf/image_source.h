@@ -2,9 +2,7 @@
 
 // The bytes of an image file or of a virtual file, read only as far as they are needed: the
 // beginning for the header, and the whole only when the data must be examined or decoded.
-// Data passed through unchanged is copied from the file to the output inside the kernel.
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -29,22 +27,14 @@ public:
     uint64_t size() const { return size_; }
     // At most the first maximum bytes; all of them when the file is that small.
     std::span<const uint8_t> Head(size_t maximum);
-    // At most the last maximum bytes, at most kTailSize of them.
-    static constexpr size_t kTailSize = 64;
-    std::span<const uint8_t> Tail(size_t maximum);
     // Every byte. Throws Failure (kErrorImage) on a read error.
     std::span<const uint8_t> All();
-
-    // Writes every byte as stream data of the open stream. Throws Failure (kErrorFile) when the
-    // file changed size meanwhile.
-    void CopyTo(ObjectWriter& writer);
 
 private:
     std::span<const uint8_t> ReadRange(uint64_t offset, size_t size);
 
     std::span<const uint8_t> memory_;  // virtual file, or what has been read of the file
     std::unique_ptr<uint8_t[]> buffer_;
-    std::array<uint8_t, kTailSize> tail_{};
     std::optional<platform::InputFile> file_;  // none for bytes in memory
     uint64_t size_ = 0;
     std::string name_;

@@ -62,10 +62,6 @@ void ObjectWriter::WriteStreamData(const void* data, size_t size) {
     file_.Write(data, size);
 }
 
-void ObjectWriter::CopyStreamData(const platform::InputFile& source, uint64_t size) {
-    file_.CopyFrom(source, size);
-}
-
 void ObjectWriter::EndStream() {
     const OpenStream stream = *stream_;
     stream_.reset();

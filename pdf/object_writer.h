@@ -28,8 +28,6 @@ public:
     // length is not known ahead it is written as an indirect object after the data.
     void BeginStream(uint32_t id, std::string_view entries, std::optional<uint64_t> length);
     void WriteStreamData(const void* data, size_t size);
-    // Copies the first size bytes of the source.
-    void CopyStreamData(const platform::InputFile& source, uint64_t size);
     // Throws Failure when a length given ahead does not match the data.
     void EndStream();
 

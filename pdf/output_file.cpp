@@ -51,23 +51,6 @@ void OutputFile::Write(const void* data, size_t size) {
     offset_ += size;
 }
 
-void OutputFile::CopyFrom(const platform::InputFile& source, uint64_t size) {
-    CheckUsable();
-    Flush();
-    switch (file_.CopyFrom(source, size)) {
-        case platform::AtomicFile::CopyResult::kCopied:
-            break;
-        case platform::AtomicFile::CopyResult::kReadFailed:
-            FailWithError("cannot read an image for");
-        case platform::AtomicFile::CopyResult::kWriteFailed:
-            FailWithError("cannot write");
-        case platform::AtomicFile::CopyResult::kSourceEnded:
-            Fail(kErrorFile, "an image file became shorter while it was copied into '" +
-                                 file_.target().string() + "'");
-    }
-    offset_ += size;
-}
-
 void OutputFile::Commit() {
     CheckUsable();
     Flush();

@@ -27,10 +27,6 @@ public:
     void Write(const void* data, size_t size);
     void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
 
-    // Appends the first size bytes of the source, copied inside the kernel where it can. Throws
-    // Failure (kErrorFile) on a read or write error or when the source is shorter.
-    void CopyFrom(const platform::InputFile& source, uint64_t size);
-
     // Bytes written so far: the offset of the next byte.
     uint64_t Offset() const { return offset_; }
 

@@ -91,6 +91,13 @@ TEST_F(CliRunTest, SettingsAreStoredOnlyWhenAskedAndReadBack) {
     ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "3.pdf") + " " + image).status, 0);
     EXPECT_DOUBLE_EQ(testsupport::PageSizes(dir_ / "3.pdf").at(0).width, 421);
     EXPECT_EQ(testsupport::InfoField(dir_ / "3.pdf", "Title"), "Stored");
+
+    // A value equal to a built-in default is stored as well.
+    ASSERT_EQ(Cli("-q --save-settings --page-size image -o " + Quoted(dir_ / "4.pdf") + " " + image)
+                  .status,
+              0);
+    ASSERT_EQ(Cli("-q --settings -o " + Quoted(dir_ / "5.pdf") + " " + image).status, 0);
+    EXPECT_DOUBLE_EQ(testsupport::PageSizes(dir_ / "5.pdf").at(0).width, 30);
 }
 
 TEST_F(CliRunTest, DefaultOutputGoesToTheConfiguredFolder) {
@@ -121,4 +128,56 @@ TEST_F(CliRunTest, RefusesToWriteThePdfOverAnInputImage) {
     EXPECT_EQ(run.status, 64);
     EXPECT_NE(run.output.find("would replace the image"), std::string::npos);
     EXPECT_EQ(testsupport::ReadFile(dir_ / "a.png"), before);
+}
+
+TEST_F(CliRunTest, SkippedImagesDoNotFailARunThatWroteAPage) {
+    MakeImage("in/a.png");
+    MakeImage("in/c.png");
+    testsupport::WriteFile(dir_ / "in/b.png", "not an image");
+    const auto run = Cli("-m per-image -o " + Quoted(dir_ / "out") + " " + Quoted(dir_ / "in"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("done: 2 pages, 1 skipped"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("-> " + (dir_ / "out/a.png.pdf").string()), std::string::npos);
+    EXPECT_NE(run.output.find("-> " + (dir_ / "out/c.png.pdf").string()), std::string::npos);
+    EXPECT_EQ(run.output.find("b.png.pdf"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out/b.png.pdf"));
+}
+
+TEST_F(CliRunTest, ARunThatWroteNothingFailsAndNamesNoDocument) {
+    std::filesystem::create_directories(dir_ / "in");
+    testsupport::WriteFile(dir_ / "in/a.png", "not an image");
+    for (const char* mode : {"single", "per-image", "per-folder"}) {
+        const auto out = dir_ / (std::string("out-") + mode);
+        std::filesystem::create_directories(out);
+        const auto run =
+            Cli(std::string("-m ") + mode + " -o " + Quoted(out) + " " + Quoted(dir_ / "in"));
+        EXPECT_EQ(run.status, 4) << mode << run.output;
+        EXPECT_EQ(run.output.find("->"), std::string::npos) << mode << run.output;
+        EXPECT_TRUE(std::filesystem::is_empty(out)) << mode;
+    }
+}
+
+TEST_F(CliRunTest, RefusesMarginsThatLeaveNoRoomOnThePaper) {
+    MakeImage("a.png");
+    const auto run = Cli("--page-size a4 --margins 300,10 -o " + Quoted(dir_ / "x.pdf") + " " +
+                         Quoted(dir_ / "a.png"));
+    EXPECT_EQ(run.status, 64);
+    EXPECT_NE(run.output.find("leave no room"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.pdf"));
+    const auto landscape = Cli("-q --page-size a4 --landscape --margins 300,10 -o " +
+                               Quoted(dir_ / "y.pdf") + " " + Quoted(dir_ / "a.png"));
+    EXPECT_EQ(landscape.status, 0) << landscape.output;
+}
+
+TEST_F(CliRunTest, SaysWhenTheWatermarkImageCannotBeLoaded) {
+    MakeImage("a.png");
+    MakeImage("b.png");
+    const auto run =
+        Cli("--watermark " + Quoted(dir_ / "WMARK.png") + " -o " + Quoted(dir_ / "x.pdf") + " " +
+            Quoted(dir_ / "a.png") + " " + Quoted(dir_ / "b.png"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    const std::string said = "WMARK.png: the watermark image cannot be loaded";
+    const size_t first = run.output.find(said);
+    ASSERT_NE(first, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(said, first + 1), std::string::npos) << run.output;
 }

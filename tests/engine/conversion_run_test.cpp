@@ -141,6 +141,33 @@ TEST_F(ConversionRunTest, PerFolderModeCancelledMidFolderStillWritesThatFolder) 
     EXPECT_FALSE(std::filesystem::exists(dir_ / "y.pdf"));
 }
 
+TEST_F(ConversionRunTest, PerFolderModeReportsAFolderWhoseDocumentCouldNotBeFinished) {
+    Add(Image("good/1.png", kSmall));
+    const auto bad = Image("bad/1.png", kSmall);
+    Add(bad);
+    testsupport::WriteFile(platform::ToUtf8(bad), "damaged");
+    settings_.MakeMultiPDF = static_cast<int32_t>(engine::DocumentMode::kPerFolder);
+    job_.SetOutputLocation(platform::FromUtf8(dir_.path().string()));
+    EXPECT_EQ(Run(), RESULT_PDF_ERROR);  // the failure of "bad" is not hidden by "good"
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "bad.pdf"));
+    EXPECT_EQ(job_.Documents(),
+              (std::vector<engine::DocumentOutcome>{{Path("bad.pdf"), RESULT_PDF_ERROR, 0},
+                                                    {Path("good.pdf"), RESULT_OK, 1}}));
+}
+
+TEST_F(ConversionRunTest, PerImageModeRecordsEveryDocument) {
+    const auto bad = Image("a.png", kSmall);
+    Add(bad), Add(Image("b.png", kSmall));
+    testsupport::WriteFile(platform::ToUtf8(bad), "damaged");
+    settings_.MakeMultiPDF = static_cast<int32_t>(engine::DocumentMode::kPerImage);
+    job_.SetOutputLocation(Path("out"));
+    std::filesystem::create_directories(dir_ / "out");
+    EXPECT_EQ(Run(), RESULT_OK);  // the last image's result, as the mode defines it
+    EXPECT_EQ(job_.Documents(),
+              (std::vector<engine::DocumentOutcome>{{Path("out/a.png.pdf"), RESULT_PDF_ERROR, 0},
+                                                    {Path("out/b.png.pdf"), RESULT_OK, 1}}));
+}
+
 TEST_F(ConversionRunTest, UnwritableOutputFailsToOpen) {
     Add(Image("a.png", kSmall));
     EXPECT_EQ(RunSingle("no/such/folder/out.pdf"), engine::RESULT_OPEN_FAILED);

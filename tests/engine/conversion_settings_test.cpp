@@ -110,6 +110,17 @@ TEST_F(ConversionSettingsTest, NumberSettersIgnoreMinusOneAndUnchangedValues) {
     EXPECT_EQ(StoredNumber(L"JpepPercent"), 55u);
 }
 
+TEST_F(ConversionSettingsTest, PathSettersTakeAChangeOfLetterCase) {
+    settings_.SetText(L"WaterImage", L"/marks/wmark.png");
+    settings_.SetText(L"WaterImage", L"/marks/WMARK.png");
+    EXPECT_EQ(settings_.WaterImage, L"/marks/WMARK.png");
+    EXPECT_EQ(StoredText(L"WaterImage"), L"/marks/WMARK.png");
+    settings_.SetPDFPath(L"/out/pdf");
+    settings_.SetPDFPath(L"/out/PDF");
+    EXPECT_EQ(settings_.PDFPath, L"/out/PDF");
+    EXPECT_EQ(StoredText(L"PDFPath"), L"/out/PDF");
+}
+
 TEST_F(ConversionSettingsTest, TextSettersIgnoreChangesOfLetterCaseOnly) {
     settings_.SetPDFTitle(L"Report");
     EXPECT_EQ(StoredText(L"PDFTitle"), L"Report");

@@ -40,6 +40,10 @@ TEST_F(EngineStepsTest, WatermarkFieldsAreFilledOnlyWhenKnown) {
               L"%filename% %FileName%");
     EXPECT_EQ(ExpandWatermarkText(L"%Number%%Number%", L"/a.jpg", 12), L"1212");
     EXPECT_EQ(ExpandWatermarkText(L"on %MDate%", L"/no/such/file.jpg", 1), L"on %MDate%");
+    // Values put in are never scanned for fields.
+    EXPECT_EQ(ExpandWatermarkText(L"%FileName% %Number%", L"/pics/a%Number%b.jpg", 7),
+              L"a%Number%b 7");
+    EXPECT_EQ(ExpandWatermarkText(L"%FileName%", L"/pics/%MDate%.jpg", 7), L"%MDate%");
 
     const std::wstring file = Touch("dated.jpg");
     std::tm local{};

@@ -60,6 +60,33 @@ TEST_F(PageLayoutTest, ShrinkingKeepsTheMarginOnBothSidesOfNamedPaper) {
     EXPECT_TRUE(ColorNear(tall.At(38, 812), kWhite, 8));
 }
 
+TEST_F(PageLayoutTest, MarginsLeavingNoRoomAreAnErrorForThePageNotAnEnlargement) {
+    const auto image = Image("small.png", "-size 200x100 xc:red -density 72 -units PixelsPerInch");
+    Add(image);
+    Settings().PageSize = static_cast<int32_t>(engine::PageFormat::kA4);
+    Settings().MearginLeft = 300;  // 595 - 2 x 300 < 0
+    EXPECT_EQ(RunSingle(), engine::RESULT_PDF_ERROR);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
+    ASSERT_EQ(skipped_.size(), 1u);
+    EXPECT_EQ(skipped_[0].first, image);
+    EXPECT_NE(skipped_[0].second.find(L"leave no room"), std::wstring::npos);
+
+    Settings().RotatePage = 1;  // 842 - 2 x 300 leaves room across landscape A4
+    ASSERT_EQ(RunSingle("landscape.pdf"), engine::RESULT_OK);
+    const auto page = RenderPage(dir_ / "landscape.pdf", 1, 72);
+    EXPECT_TRUE(ColorNear(page.At(305, 5), kRed, 8));
+    EXPECT_TRUE(ColorNear(page.At(539, 5), kWhite, 8));  // its own 200 points, not enlarged
+}
+
+TEST_F(PageLayoutTest, AVeryThinImageKeepsItsPage) {
+    Add(Image("thin.png", "-size 2000x2 xc:red -density 72 -units PixelsPerInch"));
+    Settings().PageSize = static_cast<int32_t>(engine::PageFormat::kA4);
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    EXPECT_EQ(testsupport::PageCount(dir_ / "out.pdf"), 1);
+    EXPECT_EQ(ListImages(dir_ / "out.pdf").size(), 1u);
+    EXPECT_TRUE(skipped_.empty());
+}
+
 TEST_F(PageLayoutTest, ResolutionSizesTheImageButNotNamedPaper) {
     Add(Image("a.png", "-size 300x150 xc:red -density 72 -units PixelsPerInch"));
     Settings().PageSize = static_cast<int32_t>(engine::PageFormat::kA4);
@@ -131,6 +158,9 @@ TEST_F(PageLayoutTest, UnusableWatermarkSettingsNeverCostThePage) {
     Settings().WaterImage = Path("no-such-mark.png");
     ASSERT_EQ(RunSingle("second.pdf"), engine::RESULT_OK);
     EXPECT_EQ(testsupport::PageCount(dir_ / "second.pdf"), 2);
+    ASSERT_EQ(skipped_.size(), 1u);  // said once for the document, not once per page
+    EXPECT_EQ(skipped_[0].first, Path("no-such-mark.png"));
+    EXPECT_NE(skipped_[0].second.find(L"watermark image cannot be loaded"), std::wstring::npos);
 }
 
 TEST_F(PageLayoutTest, KeepModeEmbedsJpegUnchanged) {
@@ -158,6 +188,14 @@ TEST_F(PageLayoutTest, SizeLimitsShrinkAndKeepTheAspectRatio) {
     EXPECT_EQ(images[2].width, 80);
 }
 
+TEST_F(PageLayoutTest, ALimitedSideEndsExactlyAtItsLimit) {
+    Add(Image("photo.png", "-size 1070x500 xc:red"));  // 1070 / (1070 / 1000.0) is 999.99...
+    Settings().ImageMaxX = 1000;
+    ASSERT_EQ(RunSingle("limited.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(ListImages(dir_ / "limited.pdf").at(0).width, 1000);
+    EXPECT_EQ(ListImages(dir_ / "limited.pdf").at(0).height, 467);
+}
+
 TEST_F(PageLayoutTest, ResolutionControlsThePrintedSize) {
     Add(Image("a.png", "-size 300x150 xc:red -density 72 -units PixelsPerInch"));
     Add(Image("b.bmp", "-size 300x150 xc:red"));
@@ -181,6 +219,14 @@ TEST_F(PageLayoutTest, JpegModeTurnsPaletteImagesGrey) {
     EXPECT_EQ(images[0].encoding, "jpeg");
     EXPECT_EQ(images[0].color, "gray");
     EXPECT_EQ(images[1].color, "rgb");
+
+    Settings().ImageMaxX = 30;  // shrinking gives the palette image full colour
+    ASSERT_EQ(RunSingle("shrunk.pdf"), engine::RESULT_OK);
+    const auto shrunk = ListImages(dir_ / "shrunk.pdf");
+    ASSERT_EQ(shrunk.size(), 2u);
+    EXPECT_EQ(shrunk[0].width, 30);
+    EXPECT_EQ(shrunk[0].color, "gray");
+    EXPECT_EQ(shrunk[1].color, "rgb");
 }
 
 TEST_F(PageLayoutTest, UnembeddableFormatFallsBackToDefaultEncoding) {

@@ -92,15 +92,63 @@ TEST_F(ImageTest, JpegDataPassesThroughUnchanged) {
     }
 }
 
-TEST_F(ImageTest, JpegWithDataAfterItsEndIsDecodedInstead) {
-    const Pixels pixels = TestPattern(40, 30, 3);
-    const std::string jpeg = EncodeJpeg(pixels);
-    const std::filesystem::path padded = PlaceAlone(Save("a.jpg", jpeg + std::string(9, '\0')));
-    EXPECT_EQ(OnlyImage(padded).encoding, "jpeg");
-    const std::filesystem::path trailer =
-        PlaceAlone(Save("b.jpg", jpeg + "a trailer that some cameras add"), "b.pdf");
-    EXPECT_EQ(OnlyImage(trailer).encoding, "image");
-    EXPECT_LE(LargestDifference(RenderSharply(trailer, 1, 72), DecodeJpeg(jpeg)), 2);
+// The JPEG with an APP1 segment holding a whole thumbnail JPEG of its own right after its
+// start marker, as cameras write them.
+std::string WithThumbnail(const std::string& jpeg, const std::string& thumbnail) {
+    const std::string payload = std::string("Exif\0\0", 6) + thumbnail;
+    const size_t length = payload.size() + 2;
+    const std::string segment =
+        std::string("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
+TEST_F(ImageTest, JpegWithDataAfterItsEndPassesThroughWithoutIt) {
+    const std::string thumbnail = EncodeJpeg(TestPattern(8, 6, 3));
+    for (const bool progressive : {false, true}) {
+        const std::string jpeg = WithThumbnail(
+            EncodeJpeg(TestPattern(40, 30, 3), {.progressive = progressive}), thumbnail);
+        const std::string trailers[] = {std::string(9, '\0'), "a trailer that some cameras add",
+                                        thumbnail + "and a video after the photo"};
+        for (const std::string& trailer : trailers) {
+            const std::filesystem::path pdf = PlaceAlone(Save("a.jpg", jpeg + trailer));
+            EXPECT_EQ(OnlyImage(pdf).encoding, "jpeg");
+            RunTool("pdfimages -j " + Quoted(pdf) + " " + Quoted(Path("kept")));
+            EXPECT_EQ(testsupport::ReadFile(Path("kept-000.jpg")), jpeg) << trailer;
+        }
+    }
+}
+
+TEST_F(ImageTest, JpegLackingOnlyItsEndMarkerGetsIt) {
+    const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3));
+    const std::filesystem::path pdf = PlaceAlone(Save("a.jpg", jpeg.substr(0, jpeg.size() - 2)));
+    EXPECT_EQ(OnlyImage(pdf).encoding, "jpeg");
+    RunTool("pdfimages -j " + Quoted(pdf) + " " + Quoted(Path("kept")));
+    EXPECT_EQ(testsupport::ReadFile(Path("kept-000.jpg")), jpeg);
+}
+
+TEST_F(ImageTest, JpegsReadersMayNotDecodeAreDecodedFirst) {
+    const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3));
+    std::string extended = jpeg;  // the same data declared extended sequential
+    extended[extended.find("\xFF\xC0")] = '\xFF', extended[extended.find("\xFF\xC0") + 1] = '\xC1';
+    const std::filesystem::path pdf = PlaceAlone(Save("extended.jpg", extended));
+    EXPECT_EQ(OnlyImage(pdf).encoding, "image");
+    EXPECT_LE(LargestDifference(RenderSharply(pdf, 1, 72), DecodeJpeg(jpeg)), 2);
+
+    std::string damaged = jpeg;  // one bit flipped in the length of the first table
+    damaged[damaged.find("\xFF\xDB") + 3] ^= 0x08;
+    Begin("damaged.pdf");
+    writer_.set_parameter(L"errorpolicy", L"return");
+    writer_.begin_page_ext(100, 100, L"");
+    const int handle = writer_.load_image(L"auto", Wide(Save("damaged.jpg", damaged)), L"");
+    if (handle >= 0) {
+        writer_.fit_image(handle, 0, 0, L"");
+    }
+    writer_.end_page_ext(L"");
+    writer_.end_document(L"");
+    EXPECT_EQ(QpdfCheck(Path("damaged.pdf")), 0);
+    for (const ListedImage& image : ListImages(Path("damaged.pdf"))) {
+        EXPECT_NE(image.encoding, "jpeg");
+    }
 }
 
 TEST_F(ImageTest, AdobeCmykJpegGetsAnInvertingDecodeArray) {

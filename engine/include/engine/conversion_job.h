@@ -28,9 +28,19 @@ namespace engine {
 using ProgressCallback = int32_t (*)(int32_t total, int32_t index, const wchar_t* text,
                                      void* context);
 
-// Told about every image that produced no page, with a reason a person can read. Called on the
-// engine's thread; it must not call back into the job.
+// Told about every image that produced no page, and once per document about a watermark image
+// that cannot be loaded, with a reason a person can read. Called on the engine's thread; it
+// must not call back into the job.
 using DiagnosticSink = std::function<void(const std::wstring& path, const std::wstring& reason)>;
+
+// One output document a run opened: its path, how it ended (RESULT_OK: finished and written)
+// and the pages placed in it.
+struct DocumentOutcome {
+    std::wstring path;
+    RunResult result = RESULT_OK;
+    int32_t pages = 0;
+    bool operator==(const DocumentOutcome&) const = default;
+};
 
 class ConversionJob {
 public:
@@ -76,6 +86,10 @@ public:
     // Pages the run completed so far, for the caller's summary. Any thread.
     int32_t PagesPlaced() const { return pagesPlaced_; }
 
+    // The documents the last run opened, in the order it finished or gave them up (a document
+    // abandoned by a cancellation is not listed). Read after Run returns.
+    const std::vector<DocumentOutcome>& Documents() const { return documents_; }
+
     // True when the text from the last dot of the file-name part, in lower case, is one of the
     // twelve accepted image extensions. The file is not looked at.
     static bool IsAcceptedImage(std::wstring_view path);
@@ -90,6 +104,7 @@ private:
     void* progressContext_ = nullptr;
     DiagnosticSink diagnosticSink_;
     std::atomic<int32_t> pagesPlaced_ = 0;
+    std::vector<DocumentOutcome> documents_;
 };
 
 }  // namespace engine

@@ -166,8 +166,9 @@ struct ConversionSettings {
     PageFormat GetPageFormat() const { return static_cast<PageFormat>(PageSize); }
 
     // The same rules for any stored field by its name, for the settings dialog and the command
-    // line: SetNumber ignores -1 and equal values, SetText ignores case-only changes. False when
-    // no stored field of that kind has the name.
+    // line: SetNumber ignores -1 and equal values, SetText ignores case-only changes (except in
+    // the paths PDFPath and WaterImage, compared exactly). False when no stored field of that
+    // kind has the name.
     bool SetNumber(std::wstring_view name, int32_t value);
     bool SetText(std::wstring_view name, const std::wstring& text);
 
