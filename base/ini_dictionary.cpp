@@ -1,7 +1,7 @@
 #include "ini_dictionary.h"
 
-#include "wide_text.h"
 #include "platform/text.h"
+#include "wide_text.h"
 
 namespace basalt {
 

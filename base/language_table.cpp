@@ -1,8 +1,7 @@
 #include "language_table.h"
 
-#include "platform/text.h"
-
 #include "ini_file.h"
+#include "platform/text.h"
 #include "wide_text.h"
 
 namespace basalt {

@@ -2,13 +2,13 @@
 
 #include <ctime>
 
-#include "platform/natural_order.h"
 #include "network.h"
+#include "platform/natural_order.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "server_address.h"
 #include "update_prompt.h"
 #include "wide_text.h"
-#include "platform/text.h"
 
 namespace basalt {
 namespace {

@@ -25,10 +25,13 @@ std::optional<fs::path> FromUserDirs() {
     std::ifstream in(ConfigFolder() / "user-dirs.dirs");
     const std::string prefix = "XDG_DOCUMENTS_DIR=\"";
     for (std::string line; std::getline(in, line);) {
-        if (!line.starts_with(prefix) || !line.ends_with('"')) continue;
+        if (!line.starts_with(prefix) || !line.ends_with('"'))
+            continue;
         std::string value = line.substr(prefix.size(), line.size() - prefix.size() - 1);
-        if (value.starts_with("$HOME")) return HomeFolder() / value.substr(value.size() > 5 ? 6 : 5);
-        if (value.starts_with('/')) return fs::path(value);
+        if (value.starts_with("$HOME"))
+            return HomeFolder() / value.substr(value.size() > 5 ? 6 : 5);
+        if (value.starts_with('/'))
+            return fs::path(value);
     }
     return std::nullopt;
 }

@@ -15,12 +15,23 @@ std::string EscapeText(std::wstring_view text) {
     std::string out;
     for (char c : ToUtf8(text)) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\0': out += "\\0"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\0':
+                out += "\\0";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -28,7 +39,8 @@ std::string EscapeText(std::wstring_view text) {
 
 // Reads a quoted, escaped text starting at line[pos] == '"'; pos ends past the closing quote.
 std::optional<std::wstring> ReadQuoted(std::string_view line, size_t& pos) {
-    if (pos >= line.size() || line[pos] != '"') return std::nullopt;
+    if (pos >= line.size() || line[pos] != '"')
+        return std::nullopt;
     std::string bytes;
     for (++pos; pos < line.size(); ++pos) {
         char c = line[pos];
@@ -37,12 +49,20 @@ std::optional<std::wstring> ReadQuoted(std::string_view line, size_t& pos) {
             return FromUtf8(bytes);
         }
         if (c == '\\') {
-            if (++pos >= line.size()) return std::nullopt;
+            if (++pos >= line.size())
+                return std::nullopt;
             switch (line[pos]) {
-                case 'n': c = '\n'; break;
-                case 'r': c = '\r'; break;
-                case '0': c = '\0'; break;
-                default: c = line[pos];
+                case 'n':
+                    c = '\n';
+                    break;
+                case 'r':
+                    c = '\r';
+                    break;
+                case '0':
+                    c = '\0';
+                    break;
+                default:
+                    c = line[pos];
             }
         }
         bytes += c;
@@ -61,7 +81,8 @@ std::optional<uint32_t> ReadDWord(std::string_view text) {
                     : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                     : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                              : -1;
-        if (digit < 0) return std::nullopt;
+        if (digit < 0)
+            return std::nullopt;
         number = number * 16 + static_cast<uint32_t>(digit);
     }
     return number;
@@ -74,18 +95,21 @@ std::optional<Value> ParseValueLine(std::string_view line) {
         pos = 1;
     } else {
         auto name = ReadQuoted(line, pos);
-        if (!name || pos >= line.size() || line[pos] != '=') return std::nullopt;
+        if (!name || pos >= line.size() || line[pos] != '=')
+            return std::nullopt;
         value.name = *name;
     }
     ++pos;  // '='
     if (pos < line.size() && line[pos] == '"') {
         auto text = ReadQuoted(line, pos);
-        if (!text || pos != line.size()) return std::nullopt;
+        if (!text || pos != line.size())
+            return std::nullopt;
         value.text = *text;
         return value;
     }
     auto number = ReadDWord(line.substr(pos));
-    if (!number) return std::nullopt;
+    if (!number)
+        return std::nullopt;
     value.type = REG_DWORD;
     value.number = *number;
     return value;
@@ -93,11 +117,14 @@ std::optional<Value> ParseValueLine(std::string_view line) {
 
 // The key path of a "[ROOT\path]" line, or nullopt when the line names another root.
 std::optional<std::wstring> ParseKeyLine(std::string_view line, std::wstring_view rootName) {
-    if (line.size() < 2 || line.back() != ']') return std::nullopt;
+    if (line.size() < 2 || line.back() != ']')
+        return std::nullopt;
     std::wstring full = FromUtf8(line.substr(1, line.size() - 2));
-    if (!EqualsIgnoreCase(full.substr(0, rootName.size()), rootName)) return std::nullopt;
+    if (!EqualsIgnoreCase(full.substr(0, rootName.size()), rootName))
+        return std::nullopt;
     std::wstring_view rest = std::wstring_view(full).substr(rootName.size());
-    if (!rest.empty() && rest.front() != L'\\') return std::nullopt;
+    if (!rest.empty() && rest.front() != L'\\')
+        return std::nullopt;
     return CleanPath(rest);
 }
 
@@ -111,15 +138,18 @@ void PutValue(Key& key, Value value) {
 
 // Applies one line to the hive; false when the line does not parse.
 bool ApplyLine(std::string_view line, std::wstring_view rootName, Hive& hive, Key*& current) {
-    if (line.empty() || line.front() == ';') return true;
+    if (line.empty() || line.front() == ';')
+        return true;
     if (line.front() == '[') {
         auto path = ParseKeyLine(line, rootName);
-        if (!path) return false;
+        if (!path)
+            return false;
         current = &EnsureKey(hive, *path);
         return true;
     }
     auto value = ParseValueLine(line);
-    if (!value || !current) return false;
+    if (!value || !current)
+        return false;
     PutValue(*current, std::move(*value));
     return true;
 }
@@ -129,24 +159,30 @@ bool ApplyLine(std::string_view line, std::wstring_view rootName, Hive& hive, Ke
 std::wstring CleanPath(std::wstring_view path) {
     std::wstring out;
     for (wchar_t c : path) {
-        if (c == L'\\' && (out.empty() || out.back() == L'\\')) continue;
+        if (c == L'\\' && (out.empty() || out.back() == L'\\'))
+            continue;
         out += c;
     }
-    if (!out.empty() && out.back() == L'\\') out.pop_back();
+    if (!out.empty() && out.back() == L'\\')
+        out.pop_back();
     return out;
 }
 
-std::wstring KeyId(std::wstring_view path) { return ToFolded(CleanPath(path)); }
+std::wstring KeyId(std::wstring_view path) {
+    return ToFolded(CleanPath(path));
+}
 
 bool IsAtOrBelow(std::wstring_view keyId, std::wstring_view ancestorId) {
-    if (ancestorId.empty()) return true;
+    if (ancestorId.empty())
+        return true;
     return keyId.starts_with(ancestorId) &&
            (keyId.size() == ancestorId.size() || keyId[ancestorId.size()] == L'\\');
 }
 
 const Value* FindValue(const Key& key, std::wstring_view name) {
     for (const Value& value : key.values) {
-        if (EqualsIgnoreCase(value.name, name)) return &value;
+        if (EqualsIgnoreCase(value.name, name))
+            return &value;
     }
     return nullptr;
 }
@@ -157,13 +193,15 @@ Value* FindValue(Key& key, std::wstring_view name) {
 
 Key& EnsureKey(Hive& hive, std::wstring_view path) {
     auto [it, inserted] = hive.keys.try_emplace(KeyId(path));
-    if (inserted) it->second.path = CleanPath(path);
+    if (inserted)
+        it->second.path = CleanPath(path);
     return it->second;
 }
 
 ParseResult Parse(std::string_view text, std::wstring_view rootName) {
     ParseResult result;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     Key* current = nullptr;
     bool first = true;
     while (!text.empty()) {
@@ -174,7 +212,8 @@ ParseResult Parse(std::string_view text, std::wstring_view rootName) {
         }
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
         const bool ok = first ? line == kHeader : ApplyLine(line, rootName, result.hive, current);
         first = false;
         if (!ok) {

@@ -34,15 +34,19 @@ std::mutex gStoreMutex;
 std::map<fs::path, CachedHive> gCache;
 
 std::wstring_view RootName(HKEY root) {
-    if (root == HKEY_CURRENT_USER) return L"HKEY_CURRENT_USER";
-    if (root == HKEY_LOCAL_MACHINE) return L"HKEY_LOCAL_MACHINE";
-    if (root == HKEY_CLASSES_ROOT) return L"HKEY_CLASSES_ROOT";
+    if (root == HKEY_CURRENT_USER)
+        return L"HKEY_CURRENT_USER";
+    if (root == HKEY_LOCAL_MACHINE)
+        return L"HKEY_LOCAL_MACHINE";
+    if (root == HKEY_CLASSES_ROOT)
+        return L"HKEY_CLASSES_ROOT";
     return {};
 }
 
 FileStamp StampOf(const fs::path& file) {
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) return {};
+    if (::stat(file.c_str(), &info) != 0)
+        return {};
     return {info.st_dev, info.st_ino, info.st_size,
             info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }
@@ -81,16 +85,21 @@ template <typename Change>
 bool ModifyHive(HKEY root, Change&& change) {
     const std::wstring_view rootName = RootName(root);
     const fs::path file = HiveFile(root);
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     std::lock_guard guard(gStoreMutex);
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
     FileLock lock(fs::path(file) += ".lock");
-    if (!lock.held()) return false;
+    if (!lock.held())
+        return false;
     hive::ParseResult loaded = LoadHive(file, rootName);
-    if (!change(loaded.hive)) return true;
-    if (!loaded.complete && fs::exists(file, error)) SetAside(file);
-    if (!WriteFileAtomically(file, hive::Serialize(loaded.hive, rootName))) return false;
+    if (!change(loaded.hive))
+        return true;
+    if (!loaded.complete && fs::exists(file, error))
+        SetAside(file);
+    if (!WriteFileAtomically(file, hive::Serialize(loaded.hive, rootName)))
+        return false;
     gCache.insert_or_assign(file, CachedHive{StampOf(file), std::move(loaded.hive)});
     return true;
 }
@@ -107,7 +116,8 @@ auto ReadHive(HKEY root, Read&& read) {
 const hive::Value* FindStoredValue(const hive::Hive& h, std::wstring_view key,
                                    std::wstring_view name) {
     auto it = h.keys.find(hive::KeyId(key));
-    if (it == h.keys.end()) return nullptr;
+    if (it == h.keys.end())
+        return nullptr;
     return hive::FindValue(it->second, name);
 }
 
@@ -128,7 +138,8 @@ bool WriteValue(HKEY root, std::wstring_view key, std::wstring_view name, Fill&&
 }  // namespace
 
 fs::path SettingsFolder() {
-    if (const char* home = std::getenv("FOLIOFORGE_HOME"); home && *home) return home;
+    if (const char* home = std::getenv("FOLIOFORGE_HOME"); home && *home)
+        return home;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
         return fs::path(config) / "folioforge";
     }
@@ -138,7 +149,8 @@ fs::path SettingsFolder() {
 
 fs::path HiveFile(HKEY root) {
     const std::wstring_view name = RootName(root);
-    if (name.empty()) return {};
+    if (name.empty())
+        return {};
     return SettingsFolder() / (ToUtf8(name) + ".reg");
 }
 
@@ -162,7 +174,8 @@ std::optional<std::wstring> RegReadString(HKEY root, std::wstring_view key,
                                           std::wstring_view name) {
     return ReadHive(root, [&](const hive::Hive& h) -> std::optional<std::wstring> {
         const hive::Value* value = FindStoredValue(h, key, name);
-        if (!value || value->type != REG_SZ) return std::nullopt;
+        if (!value || value->type != REG_SZ)
+            return std::nullopt;
         return value->text;
     });
 }
@@ -170,7 +183,8 @@ std::optional<std::wstring> RegReadString(HKEY root, std::wstring_view key,
 std::optional<uint32_t> RegReadDWord(HKEY root, std::wstring_view key, std::wstring_view name) {
     return ReadHive(root, [&](const hive::Hive& h) -> std::optional<uint32_t> {
         const hive::Value* value = FindStoredValue(h, key, name);
-        if (!value || value->type != REG_DWORD) return std::nullopt;
+        if (!value || value->type != REG_DWORD)
+            return std::nullopt;
         return value->number;
     });
 }
@@ -179,8 +193,10 @@ std::optional<RegValueInfo> RegQueryValue(HKEY root, std::wstring_view key,
                                           std::wstring_view name) {
     return ReadHive(root, [&](const hive::Hive& h) -> std::optional<RegValueInfo> {
         const hive::Value* value = FindStoredValue(h, key, name);
-        if (!value) return std::nullopt;
-        if (value->type == REG_DWORD) return RegValueInfo{REG_DWORD, 4};
+        if (!value)
+            return std::nullopt;
+        if (value->type == REG_DWORD)
+            return RegValueInfo{REG_DWORD, 4};
         const auto size = sizeof(wchar_t) * (value->text.size() + 1);
         return RegValueInfo{REG_SZ, static_cast<uint32_t>(size)};
     });
@@ -205,7 +221,8 @@ bool RegWriteDWord(HKEY root, std::wstring_view key, std::wstring_view name, uin
 bool RegDeleteValue(HKEY root, std::wstring_view key, std::wstring_view name) {
     return ModifyHive(root, [&](hive::Hive& h) {
         auto it = h.keys.find(hive::KeyId(key));
-        if (it == h.keys.end()) return false;
+        if (it == h.keys.end())
+            return false;
         auto& values = it->second.values;
         const auto removed = std::erase_if(
             values, [&](const hive::Value& value) { return EqualsIgnoreCase(value.name, name); });
@@ -228,16 +245,17 @@ std::vector<std::wstring> RegEnumSubKeys(HKEY root, std::wstring_view key) {
         std::vector<std::wstring> names;
         const size_t skip = id.empty() ? 0 : id.size() + 1;
         for (const auto& [keyId, stored] : h.keys) {
-            if (keyId.size() <= id.size() || !hive::IsAtOrBelow(keyId, id)) continue;
+            if (keyId.size() <= id.size() || !hive::IsAtOrBelow(keyId, id))
+                continue;
             std::wstring child = stored.path.substr(skip, stored.path.find(L'\\', skip) - skip);
             const bool seen = std::any_of(names.begin(), names.end(), [&](const auto& name) {
                 return EqualsIgnoreCase(name, child);
             });
-            if (!seen) names.push_back(std::move(child));
+            if (!seen)
+                names.push_back(std::move(child));
         }
-        std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-            return ToFolded(a) < ToFolded(b);
-        });
+        std::sort(names.begin(), names.end(),
+                  [](const auto& a, const auto& b) { return ToFolded(a) < ToFolded(b); });
         return names;
     });
 }
@@ -246,8 +264,10 @@ std::vector<std::wstring> RegEnumValues(HKEY root, std::wstring_view key) {
     return ReadHive(root, [&](const hive::Hive& h) {
         std::vector<std::wstring> names;
         auto it = h.keys.find(hive::KeyId(key));
-        if (it == h.keys.end()) return names;
-        for (const hive::Value& value : it->second.values) names.push_back(value.name);
+        if (it == h.keys.end())
+            return names;
+        for (const hive::Value& value : it->second.values)
+            names.push_back(value.name);
         return names;
     });
 }

@@ -140,7 +140,8 @@ TEST_F(RegistryTest, DamagedHiveIsReadAsFarAsItParsesAndSetAsideOnWrite) {
 TEST_F(RegistryTest, GarbageHiveNeverCrashesAndIsReplaced) {
     const auto file = HiveFile(HKEY_CURRENT_USER);
     std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 7919) & 0xFF);
     testsupport::WriteFile(file, garbage);
     testsupport::WriteFile(file.string() + ".corrupt-1", "older damage");
 
