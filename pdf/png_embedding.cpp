@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/image.h"
 #include "pdf_syntax.h"
 
 namespace pdf {
@@ -171,6 +172,10 @@ bool CanPassThrough(const PngLayout& png) {
 }  // namespace
 
 std::optional<uint32_t> WritePngPassThrough(ObjectWriter& writer, std::span<const uint8_t> bytes) {
+    // A chunk whose checksum is wrong is damage the copied data would carry into the PDF; such
+    // a file goes to the decoder, which refuses it.
+    if (!imaging::CheckPngChunks(bytes.data(), bytes.size()))
+        return std::nullopt;
     const std::optional<PngLayout> png = ReadLayout(bytes);
     if (!png || !CanPassThrough(*png))
         return std::nullopt;

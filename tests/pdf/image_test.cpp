@@ -36,6 +36,13 @@ std::string FirstIdat(const std::string& png) {
     return png.substr(type + 4, size);
 }
 
+// The PNG file with one bit of its first IDAT chunk's CRC flipped; the data stays intact.
+std::string WithBadIdatCrc(std::string png) {
+    const size_t type = png.find("IDAT");
+    png[type + 4 + FirstIdat(png).size()] ^= 0x01;
+    return png;
+}
+
 std::vector<uint8_t> Rows(const Pixels& pixels) {
     return pixels.samples;
 }
@@ -382,6 +389,7 @@ TEST_F(ImageTest, UnusableFilesFailByPolicy) {
         Save("empty.png", ""),
         Save("text.png", "this is no image"),
         Save("cut.png", png.substr(0, png.size() / 2)),
+        Save("badcrc.png", WithBadIdatCrc(png)),
         Save("animation.mng", std::string("\x8aMNG\r\n\x1a\n", 8) + std::string(40, '\0')),
         Path("missing.png"),
         folder_.path(),
