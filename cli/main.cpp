@@ -159,6 +159,8 @@ int Convert(const cli::CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // With a standard descriptor closed, the PDF could be opened on it and receive messages.
+    platform::OpenStandardDescriptors();
     const cli::ParseResult parsed = cli::ParseCommandLine(argc, argv);
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", parsed.error.c_str());

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "pdf_tools.h"
 #include "sample_images.h"
 #include "temp_dir.h"
@@ -180,4 +183,18 @@ TEST_F(CliRunTest, SaysWhenTheWatermarkImageCannotBeLoaded) {
     const size_t first = run.output.find(said);
     ASSERT_NE(first, std::string::npos) << run.output;
     EXPECT_EQ(run.output.find(said, first + 1), std::string::npos) << run.output;
+}
+
+TEST_F(CliRunTest, AClosedStandardErrorNeverReceivesThePdf) {
+    MakeImage("a.png");
+    testsupport::WriteFile(dir_ / "broken.png", "not an image");
+    const std::string command = std::string(FOLIOFORGE_CLI) + " -o " + Quoted(dir_ / "out.pdf") +
+                                " " + Quoted(dir_ / "a.png") + " " + Quoted(dir_ / "broken.png");
+    const auto run = testsupport::RunTool("( " + command + " 2>&- )", true);
+    EXPECT_EQ(run.status, 0) << run.output;
+    std::ifstream pdf(dir_ / "out.pdf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(pdf)),
+                            std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.find("skipped"), std::string::npos) << "the skip message went into the PDF";
+    EXPECT_EQ(testsupport::PageCount(dir_ / "out.pdf"), 1);
 }
