@@ -8,8 +8,8 @@
 
 #include "com/drop_files.h"
 #include "com/hresult.h"
-#include "com/native_path.h"
 #include "module.h"
+#include "platform/text.h"
 #include "program_launch.h"
 
 namespace shellext {
@@ -138,7 +138,7 @@ com::HRESULT CPMenuItem::InvokeCommand(com::CMINVOKECOMMANDINFO* info) {
     std::vector<std::string> arguments{kMakeSwitch};
     arguments.reserve(paths_.size() + 1);
     for (const std::wstring& path : paths_) {
-        arguments.push_back(com::WideToNativePath(path));
+        arguments.push_back(platform::PathToNative(path));
     }
     PinModule();  // the reaper thread outlives the handler
     AddModuleReference();

@@ -1,14 +1,19 @@
 #include "server_registration.h"
 
 #include "class_scripts.h"
-#include "com/native_path.h"
 #include "file_manager_entries.h"
 #include "identifiers.h"
 #include "module.h"
+#include "platform/text.h"
 #include "type_library.h"
 
 namespace shellext {
 namespace {
+
+// True when bytes are valid UTF-8, which the text-only store keeps unchanged.
+bool IsUtf8(const std::string& bytes) {
+    return platform::ToUtf8(platform::FromUtf8(bytes)) == bytes;
+}
 
 constexpr char kShellHostName[] = "folioforge-shellhost";
 constexpr const wchar_t* kHandlerKeys[] = {kFileHandlerKey, kFolderHandlerKey};
@@ -39,12 +44,12 @@ bool DeleteHandlerKeys() {
 
 com::HRESULT RegisterEntries(Scope scope) {
     const ModuleState& module = Module();
-    if (module.path.empty() || !com::IsUtf8Path(module.path)) {
+    if (module.path.empty() || !IsUtf8(module.path)) {
         return com::SELFREG_E_CLASS;  // the store keeps text, so the path would not load again
     }
     const ClassesRoot classes = ClassesFor(scope);
-    const std::wstring path = com::NativePathToWide(module.path);
-    const std::wstring folder = com::NativePathToWide(module.folder);
+    const std::wstring path = platform::PathFromNative(module.path);
+    const std::wstring folder = platform::PathFromNative(module.folder);
     if (!RegisterScript(ApplicationScript(), classes) ||
         !RegisterScript(ClassScript(path), classes)) {
         return com::SELFREG_E_CLASS;

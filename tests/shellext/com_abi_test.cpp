@@ -1,35 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 
 #include "com/drop_files.h"
 #include "com/guid.h"
-#include "com/native_path.h"
+#include "platform/text.h"
 
 namespace {
-
-TEST(NativePath, AnyBytesSurviveTheTripThroughWideText) {
-    std::mt19937 random(7);
-    for (int round = 0; round < 2000; ++round) {
-        std::string bytes(random() % 24, '\0');
-        for (char& c : bytes) {
-            c = static_cast<char>(random() % 255 + 1);
-        }
-        ASSERT_EQ(com::WideToNativePath(com::NativePathToWide(bytes)), bytes);
-    }
-}
-
-TEST(NativePath, Utf8BecomesCodePointsAndStrayBytesStandAlone) {
-    EXPECT_EQ(com::NativePathToWide("/tmp/\xC3\xA9t\xC3\xA9"), L"/tmp/\u00E9t\u00E9");
-    const std::wstring mixed = com::NativePathToWide("a\xFF\xC3");
-    ASSERT_EQ(mixed.size(), 3u);
-    EXPECT_EQ(static_cast<unsigned>(mixed[1]), 0xDCFFu);
-    EXPECT_EQ(static_cast<unsigned>(mixed[2]), 0xDCC3u);
-    EXPECT_TRUE(com::IsUtf8Path("/tmp/\xC3\xA9"));
-    EXPECT_FALSE(com::IsUtf8Path("/tmp/\xE9"));
-    EXPECT_FALSE(com::IsUtf8Path("\xED\xA0\x80"));  // an encoded surrogate
-}
 
 TEST(DropList, GivesBackEveryPathWholeAndInOrder) {
     const std::vector<std::wstring> paths = {L"/a b/c.jpg", std::wstring(3000, L'x'), L"-rf"};

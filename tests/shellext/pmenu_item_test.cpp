@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "com/menu.h"
-#include "com/native_path.h"
+#include "platform/text.h"
 #include "shellext_testing.h"
 #include "temp_dir.h"
 
@@ -117,7 +117,7 @@ TEST_F(PMenuItemTest, AwkwardNamesArriveAsOneIntactArgumentEach) {
     };
     std::vector<std::wstring> paths;
     for (const std::string& name : names) {
-        paths.push_back(com::NativePathToWide(name));
+        paths.push_back(platform::PathFromNative(name));
     }
     std::vector<std::string> expected = {"/make"};
     expected.insert(expected.end(), names.begin(), names.end());
@@ -129,7 +129,7 @@ TEST_F(PMenuItemTest, FiveThousandFilesAllArrive) {
     std::vector<std::string> expected = {"/make"};
     for (int i = 0; i < 5000; ++i) {
         expected.push_back("/photos/image " + std::to_string(i) + ".jpg");
-        paths.push_back(com::NativePathToWide(expected.back()));
+        paths.push_back(platform::PathFromNative(expected.back()));
     }
     EXPECT_EQ(LaunchWith(paths), expected);
 }

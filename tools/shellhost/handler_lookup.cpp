@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "com/native_path.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 
 namespace shellhost {
 namespace {
@@ -53,7 +53,7 @@ std::optional<std::string> FindInprocServer(const com::CLSID& clsid) {
             view.prefix + std::wstring(L"CLSID\\") + com::GuidToString(clsid) + L"\\InprocServer32";
         if (const auto path = platform::RegReadString(view.root, key, L"");
             path && !path->empty()) {
-            return com::WideToNativePath(*path);
+            return platform::PathToNative(*path);
         }
     }
     return std::nullopt;

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "com/guid.h"
-#include "com/native_path.h"
 #include "context_menu_host.h"
 #include "handler_lookup.h"
+#include "platform/text.h"
 #include "selection.h"
 
 namespace {
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
             module ? shellhost::RunContextMenuHandler(*module, clsid, selection.paths)
                    : shellhost::HostOutcome{shellhost::kNoHandler, "class is not registered"};
         if (outcome.status != shellhost::kDone) {
-            Report("handler " + com::WideToNativePath(com::GuidToString(clsid)) + ": " +
+            Report("handler " + platform::PathToNative(com::GuidToString(clsid)) + ": " +
                    outcome.message);
             status = status == shellhost::kDone ? outcome.status : status;
         }

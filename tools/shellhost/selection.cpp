@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "com/native_path.h"
+#include "platform/text.h"
 
 namespace shellhost {
 namespace {
@@ -33,7 +33,7 @@ Selection MakeSelection(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         const std::string path = AbsolutePath(argument);
         (IsFolder(path) ? selection.hasFolders : selection.hasFiles) = true;
-        selection.paths.push_back(com::NativePathToWide(path));
+        selection.paths.push_back(platform::PathFromNative(path));
     }
     return selection;
 }

@@ -2,7 +2,7 @@
 
 // The drop list (clipboard format CF_HDROP): a global memory block holding a DROPFILES header
 // followed by the paths as NUL-terminated wide strings and one more NUL. Paths are the wide
-// form of native paths (com/native_path.h), so any file name survives the trip.
+// form of native paths (platform::PathFromNative), so any file name survives the trip.
 
 #include <string>
 #include <vector>
