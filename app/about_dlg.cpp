@@ -1,10 +1,7 @@
 #include "about_dlg.h"
 
-#include <QEventLoop>
-
 #include "basalt/basalt.h"
 #include "folioforge_app.h"
-#include "program_icon.h"
 #include "server_address.h"
 #include "texts.h"
 
@@ -14,28 +11,14 @@ constexpr int kWidth = 380;
 constexpr int kHeight = 240;
 constexpr int kTextLeft = 80;
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_PATH_ELLIPSIS;  // 0x4024
-constexpr UINT kCaptionStyle = UIS_ICON | UIS_CAPTION | UIS_CLOSEBOX;
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(CFolioforgeApp& app, QWidget* owner) {
-    resize(kWidth, kHeight);
-    if (owner) {
-        move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
-    }
-    setWindowModality(Qt::ApplicationModal);
-    icon_ = app::ProgramIcon();
-    SendMessage(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&icon_));
-    SetWindowText(GetSafeHwnd(), (app::Text(L"100019") + L" " + app::Text(L"200001")).c_str());
+CAboutDlg::CAboutDlg(CFolioforgeApp& app, QWidget* owner)
+    : CProgramDialog(app, owner, QSize(kWidth, kHeight),
+                     app::Text(L"100019") + L" " + app::Text(L"200001")) {
     BuildLayout();
-    root_.Attach(GetSafeHwnd());
-    root_.SetStyle(kCaptionStyle);
-    root_.SetColor(0xFFD510, 0x787878);
-    root_.SetBkImage(app.GetBackground().c_str());
-}
-
-CAboutDlg::~CAboutDlg() {
-    DestroyWindow(GetSafeHwnd());
+    AttachSkin();
 }
 
 void CAboutDlg::AddLine(CUIStatic& line, const std::wstring& text, const RECT& rect) {
@@ -77,19 +60,12 @@ std::vector<std::wstring> CAboutDlg::Texts() const {
 }
 
 int CAboutDlg::DoModal() {
-    show();
-    QEventLoop loop;
-    modalLoop_ = &loop;
-    loop.exec();
-    modalLoop_ = nullptr;
-    hide();
+    RunModal();
     return IDOK;
 }
 
 void CAboutDlg::Close() {
-    if (modalLoop_) {
-        modalLoop_->quit();
-    }
+    EndDialog(IDOK);
 }
 
 LRESULT CAboutDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

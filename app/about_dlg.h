@@ -5,24 +5,18 @@
 //
 // GUI thread only.
 
-#include <QIcon>
 #include <string>
 #include <vector>
 
-#include "trellis/main_ui_object.h"
-#include "ui/host_window.h"
+#include "program_dialog.h"
 
-class CFolioforgeApp;
-class QEventLoop;
-
-class CAboutDlg : public CHostWindow {
+class CAboutDlg : public CProgramDialog {
 public:
     static constexpr UINT kText = 110;
     static constexpr UINT kPanel = 111;
 
     // owner (may be null) is the window the box is modal to and centred on.
     CAboutDlg(CFolioforgeApp& app, QWidget* owner);
-    ~CAboutDlg() override;
 
     // Shows the box and returns IDOK once it has been closed.
     int DoModal();
@@ -39,8 +33,6 @@ private:
     void BuildLayout();
     void AddLine(CUIStatic& line, const std::wstring& text, const RECT& rect);
 
-    QIcon icon_;
-    CMainUIObject root_;
     CUIImage logo_;
     CUIStatic title_;
     CUIStatic version_;
@@ -49,5 +41,4 @@ private:
     CUIStatic supportAddress_;
     CUIButton ok_;
     CUIImage panel_;
-    QEventLoop* modalLoop_ = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "make_pdf_dialog.h"
 
-#include <QEventLoop>
 #include <QProgressBar>
 #include <algorithm>
 
@@ -8,7 +7,6 @@
 #include "desktop_services.h"
 #include "folioforge_app.h"
 #include "platform/file_io.h"
-#include "program_icon.h"
 #include "progress_texts.h"
 #include "texts.h"
 
@@ -26,30 +24,18 @@ constexpr int kDetailsLineHeight = 16;
 constexpr size_t kMostDetailLines = 8;
 constexpr RECT kProgressBarRect{11, 83, 446, 106};
 constexpr UINT kStatusFormat = DT_SINGLELINE | DT_VCENTER | DT_PATH_ELLIPSIS;
-constexpr UINT kCaptionStyle = UIS_ICON | UIS_CAPTION | UIS_CLOSEBOX;
 
 }  // namespace
 
 CMakePDFDialog::CMakePDFDialog(CFolioforgeApp& app, engine::ConversionJob* job, QWidget* owner)
-    : app_(app), job_(job) {
-    resize(kWidth, kHeight);
-    if (owner) {
-        move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
-    }
-    setWindowModality(Qt::ApplicationModal);
-    icon_ = app::ProgramIcon();
-    SendMessage(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&icon_));
-    SetWindowText(GetSafeHwnd(), app::Text(L"202001").c_str());
+    : CProgramDialog(app, owner, QSize(kWidth, kHeight), app::Text(L"202001")), job_(job) {
     progressBar_ = std::make_unique<CProgressCtrl>(GetSafeHwnd(), kProgressBar);
     progressBarHandle_ = progressBar_->GetSafeHwnd();
     const RECT& bar = kProgressBarRect;
     SetWindowPos(progressBar_->GetSafeHwnd(), bar.left, bar.top, bar.right - bar.left,
                  bar.bottom - bar.top, 0);
     BuildLayout();
-    root_.Attach(GetSafeHwnd());
-    root_.SetStyle(kCaptionStyle);
-    root_.SetColor(0xFFD510, 0x787878);
-    root_.SetBkImage(app_.GetBackground().c_str());
+    AttachSkin();
 }
 
 CMakePDFDialog::~CMakePDFDialog() {
@@ -114,14 +100,9 @@ int CMakePDFDialog::DoModal() {
         },
         [hwnd = GetSafeHwnd()] { PostMessage(hwnd, WM_MAKEPDF_DONE, 0, 0); });
     runner_->Start();
-    show();
-    QEventLoop loop;
-    modalLoop_ = &loop;
-    loop.exec();
-    modalLoop_ = nullptr;
-    hide();
+    const int result = RunModal();
     runner_->Join();
-    return result_;
+    return result;
 }
 
 // Worker thread: moves the bar and hands the text to the window, each by a blocking send, and
@@ -207,13 +188,6 @@ void CMakePDFDialog::OnCommand(UINT id) {
             break;
         default:
             break;
-    }
-}
-
-void CMakePDFDialog::EndDialog(int result) {
-    result_ = result;
-    if (modalLoop_) {
-        modalLoop_->quit();
     }
 }
 

@@ -8,20 +8,15 @@
 // The dialog never returns, and never lets its job go, before the worker has returned, so the
 // caller may destroy the job as soon as DoModal returns. GUI thread only.
 
-#include <QIcon>
 #include <atomic>
 #include <memory>
 
 #include "engine/conversion_job.h"
 #include "job_builder.h"
+#include "program_dialog.h"
 #include "progress_ctrl.h"
-#include "trellis/main_ui_object.h"
-#include "ui/host_window.h"
 
-class CFolioforgeApp;
-class QEventLoop;
-
-class CMakePDFDialog : public CHostWindow {
+class CMakePDFDialog : public CProgramDialog {
 public:
     // Command and control ids.
     static constexpr UINT kOpenResult = 1000;
@@ -70,12 +65,8 @@ private:
     void OnWorkerDone();
     void EnterFinishedState();
     void OnCommand(UINT id);
-    void EndDialog(int result);
 
-    CFolioforgeApp& app_;
     engine::ConversionJob* job_;
-    QIcon icon_;
-    CMainUIObject root_;
     CUIStatic status_;
     CUIStatic details_;
     CUIButton cancel_;
@@ -89,7 +80,5 @@ private:
     std::atomic<int> cancelFlag_{0};
     bool workerReturned_ = false;
     bool finished_ = false;
-    QEventLoop* modalLoop_ = nullptr;
     bool cancelling_ = false;
-    int result_ = IDCANCEL;
 };
