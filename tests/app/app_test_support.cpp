@@ -29,11 +29,9 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnviro
 }  // namespace
 
 std::filesystem::path ArtefactPath(const std::string& name) {
-    const char* testTmp = std::getenv("FOLIOFORGE_TEST_TMP");
-    const std::filesystem::path build =
-        testTmp ? std::filesystem::path(testTmp).parent_path() : std::filesystem::current_path();
-    std::filesystem::create_directories(build / "artefacts");
-    return build / "artefacts" / name;
+    const std::filesystem::path folder = ARTEFACTS_DIR;
+    std::filesystem::create_directories(folder);
+    return folder / name;
 }
 
 bool SaveScreenshot(QWidget& widget, const std::string& name) {
