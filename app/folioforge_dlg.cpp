@@ -132,6 +132,7 @@ void CFolioforgeDlg::BuildVersionLink() {
     versionLink_.Create(text.c_str(), &rect, &root_, kVersionLink);
     versionLink_.SetFormat(DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     versionLink_.SetTextColor(0xFF0000, 0);
+    versionLink_.Anchor(ANCHOR_LEFT, &root_, ANCHOR_LEFT, 10);
     versionLink_.Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);
     versionLink_.Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -5);
 }

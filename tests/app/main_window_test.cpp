@@ -87,6 +87,11 @@ TEST_F(MainWindowTest, KeepsItsMinimumSizeAndTheListAndPreviewFollowResizes) {
     EXPECT_EQ(panel.left, 890 - 292);
     EXPECT_EQ(panel.bottom, 668);
     EXPECT_EQ(panel.top, 110);
+    RECT link;
+    window.VersionLink().GetRect(&link);
+    EXPECT_EQ(link.left, 10) << "the version link keeps 10 px from both sides";
+    EXPECT_EQ(link.right, 890);
+    EXPECT_EQ(link.bottom, 695);
 
     window.TogglePreview();
     EXPECT_FALSE(window.PreviewPanel().IsVisible());
