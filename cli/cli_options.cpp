@@ -357,7 +357,8 @@ Other
 
 Exit status: 0 at least one page written (skipped images alone do not fail a run), 1 a
 document could not be created, 2 no images, 3 no output, 4 PDF error or no page written,
-5 document information failed, 7 interrupted, 64 usage error, 70 internal error.
+5 document information failed, 7 interrupted, 64 usage error, 70 internal error,
+74 standard output could not be written.
 )";
 }
 

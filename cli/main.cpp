@@ -1,6 +1,8 @@
 // folioforge-cli: converts images into PDF documents from the command line.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "cli_options.h"
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kUsageError = 64;
 constexpr int kInternalError = 70;
+constexpr int kOutputError = 74;
 
 struct RunContext {
     cli::ProgressReporter* reporter;
@@ -158,6 +161,17 @@ int Convert(const cli::CliOptions& options) {
 
 }  // namespace
 
+// The status of a run that only printed: kOutputError, said on standard error, when what was
+// printed did not reach standard output (a full disk, a closed pipe), else 0.
+int PrintedStatus() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return 0;
+    }
+    std::fprintf(stderr, "folioforge-cli: cannot write to standard output: %s\n",
+                 std::strerror(errno));
+    return kOutputError;
+}
+
 int main(int argc, char** argv) {
     // With a standard descriptor closed, the PDF could be opened on it and receive messages.
     platform::OpenStandardDescriptors();
@@ -168,11 +182,11 @@ int main(int argc, char** argv) {
     }
     if (parsed.options.help) {
         std::fputs(cli::UsageText(), stdout);
-        return 0;
+        return PrintedStatus();
     }
     if (parsed.options.version) {
         std::printf("folioforge-cli %s\n", FOLIOFORGE_VERSION);
-        return 0;
+        return PrintedStatus();
     }
     try {
         return Convert(parsed.options);

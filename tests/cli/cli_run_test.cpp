@@ -37,6 +37,8 @@ TEST_F(CliRunTest, HelpVersionAndUsageErrors) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("Usage: folioforge-cli"), std::string::npos);
     EXPECT_EQ(Cli("--version").output.rfind("folioforge-cli ", 0), 0u);
+    EXPECT_EQ(Cli("--help >/dev/full").status, 74) << "a failed write is an error";
+    EXPECT_EQ(Cli("--version >/dev/full").status, 74);
     const auto bad = Cli("--quality 300 x.jpg");
     EXPECT_EQ(bad.status, 64);
     EXPECT_NE(bad.output.find("--quality"), std::string::npos);
