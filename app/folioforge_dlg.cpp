@@ -88,12 +88,12 @@ void CFolioforgeDlg::BuildToolbar() {
         {&makeButton_, kMakeButton, L"200005", 70, kWithDropDown, L"res/make.png", 32},
         {&homeButton_, kHomeButton, L"200006", 60, kPlain, L"res/app.png", 32}};
     LONG left = 10;
-    for (const ToolButton& spec : buttons) {
-        const RECT rect{left, 30, left + 60, 30 + spec.height};
-        spec.button->Create(app::Text(spec.text).c_str(), &rect, &root_, spec.id);
-        spec.button->SetBtStyle(spec.style);
-        const RECT image{0, 0, 32, spec.imageHeight};
-        spec.button->SetImage(spec.image, &image, nullptr, nullptr);
+    for (const ToolButton& entry : buttons) {
+        const RECT rect{left, 30, left + 60, 30 + entry.height};
+        entry.button->Create(app::Text(entry.text).c_str(), &rect, &root_, entry.id);
+        entry.button->SetBtStyle(entry.style);
+        const RECT image{0, 0, 32, entry.imageHeight};
+        entry.button->SetImage(entry.image, &image, nullptr, nullptr);
         left += 70;
     }
 }

@@ -75,17 +75,17 @@ void CMakePDFDialog::PlaceButtons() {
                               {&finish_, IDOK, L"100003", -110},
                               {&openResult_, kOpenResult, L"100004", 10},
                               {&showInFolder_, kShowInFolder, L"100009", 120}};
-    for (const Button& spec : buttons) {
-        const int left = spec.left < 0 ? kWidth + spec.left : spec.left;
+    for (const Button& entry : buttons) {
+        const int left = entry.left < 0 ? kWidth + entry.left : entry.left;
         const RECT rect{left, kHeight - 30, left + 100, kHeight - 10};
-        spec.button->Create(app::Text(spec.text).c_str(), &rect, &root_, spec.id);
-        spec.button->SetBtStyle(UIBS_TEXT);
-        spec.button->SetBkColor(0x64FFFFFF, 0x96FFFFFF, 0x32FFFFFF);
-        spec.button->Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -10);
-        if (spec.left < 0) {
-            spec.button->Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);
+        entry.button->Create(app::Text(entry.text).c_str(), &rect, &root_, entry.id);
+        entry.button->SetBtStyle(UIBS_TEXT);
+        entry.button->SetBkColor(0x64FFFFFF, 0x96FFFFFF, 0x32FFFFFF);
+        entry.button->Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -10);
+        if (entry.left < 0) {
+            entry.button->Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);
         }
-        spec.button->SetVisible(spec.id == IDCANCEL);
+        entry.button->SetVisible(entry.id == IDCANCEL);
     }
 }
 

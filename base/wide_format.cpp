@@ -17,8 +17,8 @@ constexpr std::wstring_view kModifierChars = L"hlLqjztwI0123456789";
 
 // One conversion of a format: what follows the '%'.
 struct Directive {
-    std::wstring spec;      // flags, width and precision as written ('*' taken from arguments)
-    int starCount = 0;      // how many '*' the spec holds
+    std::wstring flags;     // flags, width and precision as written ('*' taken from arguments)
+    int starCount = 0;      // how many '*' the flags hold
     std::wstring modifier;  // length modifier as written ("h", "l", "I64", ...)
     wchar_t conversion = L'\0';
     size_t length = 0;  // characters of the directive after the '%'
@@ -28,8 +28,8 @@ Directive ParseDirective(std::wstring_view text) {
     Directive directive;
     size_t i = text.find_first_not_of(kFlagsWidthPrecision);
     i = i == std::wstring_view::npos ? text.size() : i;
-    directive.spec = text.substr(0, i);
-    for (wchar_t c : directive.spec) {
+    directive.flags = text.substr(0, i);
+    for (wchar_t c : directive.flags) {
         directive.starCount += c == L'*' ? 1 : 0;
     }
     const size_t end = text.find_first_not_of(kModifierChars, i);
@@ -115,7 +115,7 @@ public:
 private:
     template <typename Value>
     bool Emit(const Directive& d, const std::wstring& conversion, Value value) {
-        return AppendOne(out_, L"%" + d.spec + conversion, stars_, d.starCount, value);
+        return AppendOne(out_, L"%" + d.flags + conversion, stars_, d.starCount, value);
     }
 
     bool AppendText(const Directive& d) {

@@ -40,13 +40,13 @@ void CMainUIObject::Initctrl() {
         {&skinButton_, ID_UI_SKIN, {40, 5, 60, 25}, kSkinGlyph, 0}};
     const ScopedResourceModule toolkit(kToolkitResourceModule);
     CUIObject* previous = nullptr;
-    for (const CaptionButton& spec : buttons) {
-        spec.button->Create(nullptr, &spec.rect, this, spec.id);
-        spec.button->SetBtStyle(UIBS_IMAGE);
-        spec.button->SetImage(kGlyphStripId, L"PNG", &spec.glyph, nullptr, nullptr);
-        spec.button->SetSysCommand(spec.sysCommand);
-        AnchorRightOf(*spec.button, previous);
-        previous = spec.button;
+    for (const CaptionButton& entry : buttons) {
+        entry.button->Create(nullptr, &entry.rect, this, entry.id);
+        entry.button->SetBtStyle(UIBS_IMAGE);
+        entry.button->SetImage(kGlyphStripId, L"PNG", &entry.glyph, nullptr, nullptr);
+        entry.button->SetSysCommand(entry.sysCommand);
+        AnchorRightOf(*entry.button, previous);
+        previous = entry.button;
     }
     const CRect iconRect(5, 5, 21, 21);
     icon_.Create(nullptr, &iconRect, this, SC_MOUSEMENU);

@@ -103,11 +103,11 @@ void DemoWindow::BuildToolbar(const QTemporaryDir& artFolder) {
                                    kImageAboveText | UIBS_DROPDOWN | UIBS_DROPRIGHT,
                                    MakePdfIcon(),
                                    "make.png"}};
-    for (const ToolButton& spec : buttons) {
-        spec.button->Create(spec.text, &spec.rect, &root_, spec.id);
-        spec.button->SetBtStyle(spec.style);
-        const std::wstring path = SavedPicture(artFolder, spec.file, spec.icon);
-        spec.button->SetImage(path.c_str(), &kIconRect, nullptr, nullptr);
+    for (const ToolButton& entry : buttons) {
+        entry.button->Create(entry.text, &entry.rect, &root_, entry.id);
+        entry.button->SetBtStyle(entry.style);
+        const std::wstring path = SavedPicture(artFolder, entry.file, entry.icon);
+        entry.button->SetImage(path.c_str(), &kIconRect, nullptr, nullptr);
     }
     const RECT tabsRect{12, 120, 708, 148};
     tabs_.Create(nullptr, &tabsRect, &root_, kTabs);
