@@ -16,25 +16,14 @@
 #include "list/drop_list_ctrl.h"
 #include "make_pdf_dialog.h"
 #include "pdf_tools.h"
+#include "qt_wait.h"
 #include "recordd_process.h"
 #include "texts.h"
 
 namespace {
 
 using apptest::Wide;
-
-// Runs the event loop until done() holds or the time is up; whether it held.
-bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using testsupport::WaitUntil;
 
 QRect ChildRect(HWND window) {
     return WindowFromHandle(window)->geometry();

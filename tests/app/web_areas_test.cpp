@@ -2,13 +2,7 @@
 // following ShowAD, the bottom strip following the window, the news ticker and its links, and
 // screenshots of the window with banner and with ticker.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QUrl>
 #include <cstdlib>
@@ -17,10 +11,16 @@
 #include "app_test_support.h"
 #include "conversion_fixture.h"
 #include "folioforge_dlg.h"
+#include "platform/text.h"
+#include "qt_wait.h"
 #include "recordd_process.h"
+#include "silent_server.h"
+#include "url_catcher.h"
 #include "web_area_hooks.h"
 
 namespace {
+
+using testsupport::WaitUntil;
 
 // Web windows need these before the application object exists, which the test environment
 // creates before any test runs.
@@ -31,41 +31,6 @@ const bool kWebReady = [] {
     }
     return true;
 }();
-
-bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-// Takes every address the program hands to the desktop, whatever its scheme.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    UrlCatcher() {
-        for (const char* scheme : kSchemes) {
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-        }
-    }
-    ~UrlCatcher() override {
-        for (const char* scheme : kSchemes) {
-            QDesktopServices::unsetUrlHandler(scheme);
-        }
-    }
-    QStringList opened;
-
-public slots:
-    void open(const QUrl& url) { opened.push_back(url.toString()); }
-
-private:
-    static constexpr const char* kSchemes[] = {"http", "https", "file", "javascript", "data"};
-};
 
 QRect ScreenRect(HWND window) {
     RECT rect;
@@ -111,7 +76,7 @@ protected:
     testsupport::RecorddProcess server_{dir_.path()};
     std::unique_ptr<CFolioforgeDlg> window_;
     std::set<QWidget*> before_;
-    UrlCatcher catcher_;
+    testsupport::UrlCatcher catcher_{"http", "https", "file", "javascript", "data"};
 };
 
 TEST_F(WebAreasTest, TickerRotatesEveryIntervalAndAClickOpensTheLinkShown) {
@@ -227,16 +192,9 @@ TEST_F(WebAreasTest, StartPageOpensUnlessTheServerSaysInternetFalse) {
 }
 
 TEST_F(WebAreasTest, ClosingWhileTheUpdateCheckWaitsOnASilentServerEndsCleanly) {
-    // A listening socket that never accepts: the check's request waits for its time-out.
-    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::listen(silent, 4);
-    ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
-    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    // A server that never answers: the check's request waits for its time-out.
+    const testsupport::SilentServer silent;
+    const std::string url = platform::ToUtf8(silent.Url(L""));
     setenv("FOLIOFORGE_HTTP_TIMEOUT_MS", "1500", 1);
     setenv("FOLIOFORGE_SERVER", url.c_str(), 1);
     QElapsedTimer clock;
@@ -251,9 +209,6 @@ TEST_F(WebAreasTest, ClosingWhileTheUpdateCheckWaitsOnASilentServerEndsCleanly) 
     }
     EXPECT_LT(clock.elapsed(), 5000);
     unsetenv("FOLIOFORGE_HTTP_TIMEOUT_MS");
-    ::close(silent);
 }
 
 }  // namespace
-
-#include "web_areas_test.moc"

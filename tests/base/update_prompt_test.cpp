@@ -13,36 +13,18 @@
 #include <thread>
 
 #include "server_fixture.h"
+#include "url_catcher.h"
 
 using namespace testsupport;
 
 namespace {
 
-// Stands in for the desktop's URL opener.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public slots:
-    void open(const QUrl& url) { opened.push_back(url.toString()); }
-
-public:
-    QStringList opened;
-};
-
 class UpdatePromptTest : public BasaltServerTest {
 protected:
     void SetUp() override {
-        for (const char* scheme : {"http", "https", "file", "ftp"}) {
-            QDesktopServices::setUrlHandler(scheme, &catcher_, "open");
-        }
         basalt_.WriteLanguage("english.lng",
                               LanguageFileText("English", "100025=Update?{\\r\\n}Now?\n"));
         Init();
-    }
-
-    void TearDown() override {
-        for (const char* scheme : {"http", "https", "file", "ftp"}) {
-            QDesktopServices::unsetUrlHandler(scheme);
-        }
     }
 
     // Runs the check on a worker thread (or on this one) and answers the box with answer.
@@ -72,7 +54,7 @@ protected:
         return result;
     }
 
-    UrlCatcher catcher_;
+    UrlCatcher catcher_{"http", "https", "file", "ftp"};
     QString title_;
     QString text_;
     bool defaultIsNo_ = false;
@@ -109,5 +91,3 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-#include "update_prompt_test.moc"

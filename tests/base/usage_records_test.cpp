@@ -1,16 +1,13 @@
 // Usage records and their submission, checked in the database of a real folioforge-recordd.
 
-#include <netinet/in.h>
 #include <sqlite3.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "server_fixture.h"
+#include "silent_server.h"
 
 using namespace testsupport;
 
@@ -127,37 +124,11 @@ TEST_F(UsageRecordsTest, ARefusedSubmissionReportsFailureAndLosesNothing) {
     EXPECT_EQ(basalt_->SubmitRecord(L"http://127.0.0.1:1/record.php"), 0);
 }
 
-// A server that accepts connections (the kernel completes them) and never answers.
-class SilentServer {
-public:
-    SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        auto* generic = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(socket_, generic, size) != 0 || ::listen(socket_, 8) != 0 ||
-            ::getsockname(socket_, generic, &size) != 0) {
-            throw std::runtime_error("no listening socket");
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentServer() { ::close(socket_); }
-
-    std::wstring Url() const {
-        return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/record.php";
-    }
-
-private:
-    int socket_;
-    int port_ = 0;
-};
-
 TEST_F(UsageRecordsTest, ASilentServerHoldsTheClosingSubmissionForAFewSecondsAtMost) {
-    SilentServer silent;
+    testsupport::SilentServer silent;
     basalt_->Record(3, nullptr);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(basalt_->SubmitRecord(silent.Url().c_str()), 0);
+    EXPECT_EQ(basalt_->SubmitRecord(silent.Url(L"/record.php").c_str()), 0);
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_LT(waited, std::chrono::seconds(6)) << "the general request limit is 30 s";
 }

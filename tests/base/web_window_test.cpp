@@ -1,10 +1,6 @@
 // OpenWebWnd against pages of a live folioforge-recordd: the notifications and their records,
 // the window kinds, the end of web windows, and what a page may make the desktop open.
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -17,60 +13,13 @@
 #include <thread>
 
 #include "platform/registry.h"
+#include "silent_server.h"
+#include "url_catcher.h"
 #include "web_window_fixture.h"
 
 using namespace testsupport;
 
 namespace {
-
-// Stands in for the desktop's URL opener.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    UrlCatcher() {
-        for (const char* scheme : kSchemes) {
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-        }
-    }
-    ~UrlCatcher() override {
-        for (const char* scheme : kSchemes) {
-            QDesktopServices::unsetUrlHandler(scheme);
-        }
-    }
-    QStringList opened;
-
-public slots:
-    void open(const QUrl& url) { opened.push_back(url.toString()); }
-
-private:
-    static constexpr const char* kSchemes[] = {"http", "https", "file", "mailto", "ftp"};
-};
-
-// A listening socket on 127.0.0.1 that never accepts or answers; closed, its port refuses.
-class SilentServer {
-public:
-    SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(socket_, 4);
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentServer() { Close(); }
-    void Close() {
-        if (socket_ >= 0) {
-            ::close(std::exchange(socket_, -1));
-        }
-    }
-    std::wstring Url() const { return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/"; }
-
-private:
-    int socket_;
-    int port_ = 0;
-};
 
 bool IsOpenWindow(HWND window) {
     return IsWindow(window) != 0;
@@ -129,7 +78,7 @@ TEST_F(WebWindowTest, ClickingCloseOrCloseOkNotifiesThenEndsTheWindow) {
 }
 
 TEST_F(WebWindowTest, NewWindowRequestsAreReportedAndOnlyWebAddressesOpen) {
-    UrlCatcher catcher;
+    UrlCatcher catcher{"http", "https", "file", "mailto", "ftp"};
     const std::wstring help = Url("/help");
     struct Case {
         std::wstring target;
@@ -310,5 +259,3 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-#include "web_window_test.moc"
