@@ -11,58 +11,17 @@ Run from anywhere: python3 uikit/resources/draw_glyphs.py
 
 import math
 import os
-import struct
-import zlib
+import sys
 
-SAMPLES = 8  # per axis and pixel
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                                "art"))
+from canvas import Canvas  # noqa: E402
 
 INK = (64, 64, 64, 255)
 HALO = (255, 255, 255, 110)
 BOX_FILL = (255, 255, 255, 235)
 BOX_EDGE = (112, 112, 112, 255)
 TICK = (29, 79, 162, 255)
-
-
-class Canvas:
-    def __init__(self, width, height):
-        self.width = width
-        self.height = height
-        self.pixels = [[(0, 0, 0, 0)] * width for _ in range(height)]
-
-    def paint(self, inside, colour, box):
-        """Blends colour over every pixel of box (x0, y0, x1, y1) by the share of its samples
-        for which inside(x, y) holds."""
-        x0, y0, x1, y1 = box
-        for py in range(max(0, y0), min(self.height, y1)):
-            for px in range(max(0, x0), min(self.width, x1)):
-                hits = 0
-                for sy in range(SAMPLES):
-                    for sx in range(SAMPLES):
-                        if inside(px + (sx + 0.5) / SAMPLES, py + (sy + 0.5) / SAMPLES):
-                            hits += 1
-                if hits:
-                    self.blend(px, py, colour, hits / (SAMPLES * SAMPLES))
-
-    def blend(self, x, y, colour, coverage):
-        r, g, b, a = self.pixels[y][x]
-        sa = colour[3] / 255 * coverage
-        da = a / 255
-        out = sa + da * (1 - sa)
-        if out == 0:
-            return
-        mix = [(colour[i] * sa + (r, g, b)[i] * da * (1 - sa)) / out for i in range(3)]
-        self.pixels[y][x] = tuple(round(v) for v in mix) + (round(out * 255),)
-
-    def png(self):
-        raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in self.pixels)
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def segment_distance(x, y, a, b):
