@@ -31,6 +31,7 @@ void CAboutDlg::BuildLayout() {
     const RECT logo{10, 50, 58, 98};
     logo_.Create(nullptr, &logo, &root_, kText);
     logo_.SetImage(L"res/logo.png");
+    logo_.SetAutoZoom(1);
     const wchar_t* version = GetIniString(L"FileVersion");
     AddLine(title_, app::Text(L"200001"), {kTextLeft, 50, kWidth - 10, 70});
     AddLine(version_, app::Text(L"100017", version ? version : L""),
@@ -77,6 +78,11 @@ LRESULT CAboutDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             Close();
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+                Close();
+            }
             return 0;
         default:
             return CHostWindow::WindowProc(msg, wParam, lParam);

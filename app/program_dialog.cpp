@@ -38,6 +38,8 @@ void CProgramDialog::AttachSkin() {
 
 int CProgramDialog::RunModal() {
     show();
+    activateWindow();
+    setFocus();
     QEventLoop loop;
     modalLoop_ = &loop;
     loop.exec();

@@ -52,4 +52,12 @@ TEST_F(AboutBoxTest, TheMainMenuOpensItModallyAndOkClosesIt) {
     EXPECT_TRUE(seen);
 }
 
+TEST_F(AboutBoxTest, EnterAndEscapeCloseItLikeOk) {
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        CAboutDlg box(*app_, nullptr);
+        QTimer::singleShot(100, [&] { SendMessage(box.GetSafeHwnd(), WM_KEYDOWN, key, 1); });
+        EXPECT_EQ(box.DoModal(), IDOK);
+    }
+}
+
 }  // namespace
