@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "make_command.h"
+#include "settings_services.h"
 #include "trellis/main_ui_object.h"
 #include "trellis/wnd_anchor.h"
 #include "ui/host_window.h"
@@ -63,6 +64,8 @@ public:
     // The banner, strip and news ticker; null once the window has been destroyed.
     const app::WebAreas* GetWebAreas() const { return webAreas_.get(); }
     CUILink& VersionLink() { return versionLink_; }
+    // What the settings dialog uses of the desktop; tests replace parts of it.
+    app::SettingsServices& SettingsDialogServices() { return settingsServices_; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -95,6 +98,7 @@ private:
     // item's id, 0 when dismissed.
     int PopupMenu(CUIObject& anchor, const std::vector<MenuItem>& items, bool alignRight = false);
     void OnMainMenu();
+    void OpenSettings();
     void RequestClose();
     void OnDestroy();
     app::ListRows Rows() const;
@@ -116,6 +120,7 @@ private:
     CWndAnchor anchors_;
     app::ConversionCommand conversion_;
     std::unique_ptr<app::WebAreas> webAreas_;
+    app::SettingsServices settingsServices_ = app::DesktopSettingsServices();
     int sortState_ = 0;
     bool previewShown_ = false;
     bool closeAfterConversion_ = false;

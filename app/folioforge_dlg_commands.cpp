@@ -18,6 +18,7 @@
 #include "platform/file_io.h"
 #include "platform/registry.h"
 #include "qt_text.h"
+#include "settings_dialog.h"
 #include "texts.h"
 #include "web_area_hooks.h"
 
@@ -94,9 +95,11 @@ void CFolioforgeDlg::RemoveMenuItem(int item) {
     }
 }
 
-// The settings dialog is a separate piece of work; until it exists, its command does nothing.
 void CFolioforgeDlg::MainMenuItem(int item) {
     switch (item) {
+        case 1:
+            OpenSettings();
+            break;
         case 2:
             Record(110, L"检查更新");
             app::OpenWebPage(app::ProductPageUrl());
@@ -117,6 +120,15 @@ void CFolioforgeDlg::MainMenuItem(int item) {
             break;
         default:
             break;
+    }
+}
+
+void CFolioforgeDlg::OpenSettings() {
+    Record(102, nullptr);
+    CSettingsDialog dialog(app_, this, settingsServices_);
+    dialog.DoModal();
+    if (dialog.IsRestartRequested()) {
+        RequestClose();  // a new instance with the new language has taken over
     }
 }
 
