@@ -39,20 +39,19 @@ const EditBinding* FindEditBinding(UINT id) {
     return nullptr;
 }
 
-void StoreEditText(engine::ConversionSettings& settings, const EditBinding& binding,
+bool StoreEditText(engine::ConversionSettings& settings, const EditBinding& binding,
                    const std::wstring& text) {
     switch (binding.rule) {
         case StorageRule::kText:
-            settings.SetText(binding.setting, text);
-            break;
+            return settings.SetText(binding.setting, text);
         case StorageRule::kNumber:
-            settings.SetNumber(binding.setting, NumberOfText(text));
-            break;
+            return settings.SetNumber(binding.setting, NumberOfText(text));
         case StorageRule::kFontSize:
             settings.SetWaterFontSize(
                 FontSizeWithLowByte(settings.WaterFontSize, NumberOfText(text)));
-            break;
+            return true;
     }
+    return false;
 }
 
 }  // namespace app

@@ -28,8 +28,9 @@ struct EditBinding {
 // The binding of edit id; null for an edit not listed.
 const EditBinding* FindEditBinding(UINT id);
 
-// Stores text in settings by binding's rule.
-void StoreEditText(engine::ConversionSettings& settings, const EditBinding& binding,
+// Stores text in settings by binding's rule. False when settings has no field of the binding's
+// name and kind (nothing is stored then).
+bool StoreEditText(engine::ConversionSettings& settings, const EditBinding& binding,
                    const std::wstring& text);
 
 }  // namespace app

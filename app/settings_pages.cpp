@@ -38,6 +38,14 @@ int RowTop(int index) {
     return kMargin + index * kRowStep;
 }
 
+// Keeps object's left edge where it is and puts its right edge gap px inside parent's.
+void StretchToRight(CUIObject& object, CUIObject& parent, int gap) {
+    RECT rect;
+    object.GetRect(&rect);
+    object.Anchor(ANCHOR_LEFT, &parent, ANCHOR_LEFT, rect.left);
+    object.Anchor(ANCHOR_RIGHT, &parent, ANCHOR_RIGHT, -gap);
+}
+
 std::wstring NumberText(int32_t value) {
     return std::to_wstring(value);
 }
@@ -62,7 +70,7 @@ void SettingsPages::BuildFrame(CUIObject& root) {
     for (const wchar_t* textId : {L"201001", L"201002", L"201003", L"201004", L"201005"}) {
         tab_.AddItem(Text(textId).c_str());
     }
-    tab_.Anchor(ANCHOR_RIGHT, &root, ANCHOR_RIGHT, -kMargin);
+    StretchToRight(tab_, root, kMargin);
     const RECT close =
         At(width - kMargin - kButtonWidth, height - kMargin - kRowHeight, kButtonWidth, kRowHeight);
     close_.Create(Text(L"100005").c_str(), &close, &root, kSettingsClose);
@@ -74,7 +82,8 @@ void SettingsPages::BuildFrame(CUIObject& root) {
         const RECT page = {kMargin, kPageTop, width - kMargin, height - kPageBottomGap};
         pages_[index].Create(nullptr, &page, &root, kFirstSettingsPage + index);
         pages_[index].SetBkColor(kPageColour, kPageOpacity);
-        pages_[index].Anchor(ANCHOR_RIGHT, &root, ANCHOR_RIGHT, -kMargin);
+        StretchToRight(pages_[index], root, kMargin);
+        pages_[index].Anchor(ANCHOR_TOP, &root, ANCHOR_TOP, kPageTop);
         pages_[index].Anchor(ANCHOR_BOTTOM, &root, ANCHOR_BOTTOM, -kPageBottomGap);
     }
 }
@@ -86,7 +95,7 @@ void SettingsPages::BuildGeneralPage(CUIObject& page, engine::ConversionSettings
     AddLabel(page, 1150, L"201101", At(kMargin, RowTop(0), kLabelWidth, kRowHeight), kLabelLeft);
     CUIEdit& folder = AddEdit(page, kOutputFolderEdit, settings.GetOutputFolder(),
                               At(kFieldLeft, RowTop(0), 350, kRowHeight));
-    folder.Anchor(ANCHOR_RIGHT, &page, ANCHOR_RIGHT, -kBrowseWidth);
+    StretchToRight(folder, page, kBrowseWidth);
     CUIButton& browse =
         AddButton(page, kOutputFolderBrowse, Text(L"100007"),
                   At(kPageWidth - kBrowseWidth + 5, RowTop(0), kBrowseWidth, kCheckHeight));
@@ -106,8 +115,9 @@ void SettingsPages::BuildGeneralPage(CUIObject& page, engine::ConversionSettings
                   {kShowAdCheck, L"100027", settings.ShowAD}};
     int top = RowTop(2);
     for (const auto& check : checks) {
-        AddCheck(page, check.id, check.textId, check.check, At(kMargin, top, 100, kCheckHeight))
-            .Anchor(ANCHOR_RIGHT, &page, ANCHOR_RIGHT, -kMargin);
+        StretchToRight(AddCheck(page, check.id, check.textId, check.check,
+                                At(kMargin, top, 100, kCheckHeight)),
+                       page, kMargin);
         top += kCheckHeight + kMargin;
     }
 }
@@ -139,8 +149,9 @@ void SettingsPages::BuildDocumentPage(CUIObject& page, const engine::ConversionS
         const int top = RowTop(index++);
         AddLabel(page, row.labelId, row.textId, At(kMargin, top, kLabelWidth, kRowHeight),
                  kLabelRight);
-        AddEdit(page, row.editId, row.value, At(kMargin + kLabelWidth + 5, top, 350, kRowHeight))
-            .Anchor(ANCHOR_RIGHT, &page, ANCHOR_RIGHT, -kMargin);
+        StretchToRight(AddEdit(page, row.editId, row.value,
+                               At(kMargin + kLabelWidth + 5, top, 350, kRowHeight)),
+                       page, kMargin);
     }
 }
 
@@ -227,9 +238,9 @@ void SettingsPages::BuildLayoutPage(CUIObject& page, const engine::ConversionSet
     }
     sizes.SetSelectItem(static_cast<UINT>(settings.PageSize));
     const int checkTop = RowTop(1);
-    AddCheck(page, kRotatePageCheck, L"201508", settings.RotatePage,
-             At(kFieldLeft, checkTop, 100, kCheckHeight))
-        .Anchor(ANCHOR_RIGHT, &page, ANCHOR_RIGHT, -kMargin);
+    StretchToRight(AddCheck(page, kRotatePageCheck, L"201508", settings.RotatePage,
+                            At(kFieldLeft, checkTop, 100, kCheckHeight)),
+                   page, kMargin);
     const int topRow = checkTop + kCheckHeight + 20;
     const int leftRow = topRow + kRowStep;
     AddLabel(page, 1162, L"201503", At(kMargin, topRow, kLabelWidth, kRowHeight), kLabelRight);
