@@ -4,8 +4,12 @@
 
 #include "settings_dialog.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
@@ -414,6 +418,26 @@ TEST_F(SettingsDialogTest, TheMainMenuOpensItAndCloseEscapeAndTheCaptionCloseIt)
     EXPECT_FALSE(dialog.IsRestartRequested());
 }
 
+TEST_F(SettingsDialogTest, ClosingWhileEditingKeepsWhatWasTyped) {
+    for (const bool byEscape : {true, false}) {
+        CSettingsDialog dialog(*app_, nullptr, desktop_.Services());
+        QTimer::singleShot(50, [&] {
+            ClickTab(dialog, 4);
+            CUIEdit& edit = *dialog.Pages().Edit(app::kMarginTopEdit);
+            Click(dialog, CentreOf(edit));
+            QTest::keyClicks(edit.GetEditControl(),
+                             byEscape ? QStringLiteral("12") : QStringLiteral("34"));
+            if (byEscape) {
+                QTest::keyClick(edit.GetEditControl(), Qt::Key_Escape);
+            } else {
+                Click(dialog, CentreOf(dialog.Pages().CloseButton()));
+            }
+        });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(StoredNumber(L"MearginTop"), byEscape ? 12u : 34u);
+    }
+}
+
 TEST_F(SettingsDialogTest, EveryChangeIsCountedAsAUsageEvent) {
     testsupport::RecorddProcess server(dir_.path());
     desktop_.colour = 0xFF00;
@@ -556,6 +580,81 @@ TEST_F(SettingsDialogTest, TabsShowOnePageAtATime) {
             *dialog,
             std::string("settings-") + std::to_string(index) + "-" + names[index] + ".png"));
     }
+}
+
+// ---- The real program on a real X server ----------------------------------------------------
+
+// Where the script below clicks, in the dialog's coordinates, taken from a dialog laid out here
+// with the same fonts.
+struct DialogSpots {
+    QPoint generalTab, imagesTab, jpegQuality, elsewhere, menuBox, close;
+};
+
+QString Spot(QPoint point) {
+    return QStringLiteral("%1 %2").arg(point.x()).arg(point.y());
+}
+
+// Opens the dialog with the Settings button (60 x 60 at 150, 30 in the main window), ticks the
+// context-menu box, types 77 into the JPEG quality, clicks elsewhere, goes back to the first page
+// and closes the dialog; fails when it is still there afterwards.
+QString SmokeScript(const DialogSpots& at) {
+    return QStringLiteral(
+               "set -e\n"
+               "\"$0\" & program=$!\n"
+               "main=$(xdotool search --sync --onlyvisible --name '^Folioforge$' | head -1)\n"
+               "sleep 1; xdotool mousemove --window $main 180 60 click 1\n"
+               "dialog=$(xdotool search --sync --onlyvisible --name '^%1$' | head -1)\n"
+               "click() { sleep 1; xdotool mousemove --window $dialog $1 $2 click 1; }\n"
+               "click %2; click %3; click %4; sleep 0.5; xdotool type --delay 50 77\n"
+               "click %5; click %6; click %7; sleep 1\n"
+               "if xdotool search --onlyvisible --name '^%1$'; then exit 3; fi\n"
+               "kill $program; wait $program || true\n")
+        .arg(QString::fromStdWString(app::Text(L"200004")), Spot(at.menuBox), Spot(at.imagesTab),
+             Spot(at.jpegQuality), Spot(at.elsewhere), Spot(at.generalTab), Spot(at.close));
+}
+
+TEST_F(SettingsDialogTest, TheRealProgramStoresWhatIsTypedInItsSettings) {
+    for (const char* tool : {"xvfb-run", "xdotool"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            GTEST_SKIP() << tool << " is not installed";
+        }
+    }
+    DialogSpots spots;
+    {
+        CSettingsDialog dialog(*app_, nullptr, desktop_.Services());
+        app::SettingsPages& pages = dialog.Pages();
+        RECT strip;
+        pages.Tab().GetWndRect(&strip);
+        const auto tab = [&](int index) {
+            const CRect item = pages.Tab().GetItemRect(index);
+            return QPoint(strip.left + (item.left + item.right) / 2, strip.top + item.Height() / 2);
+        };
+        pages.ShowPage(2);
+        spots = {tab(0),
+                 tab(2),
+                 CentreOf(*pages.Edit(app::kJpegQualityEdit)),
+                 QPoint(app::SettingsPages::kDialogWidth - 30, 300),
+                 CentreOf(*pages.Button(app::kContextMenuCheck)),
+                 CentreOf(pages.CloseButton())};
+    }
+    testsupport::TempDir data;
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("FOLIOFORGE_SERVER"), QStringLiteral("http://127.0.0.1:9"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(data.path()));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    const QString display = QString::number(300 + (getpid() + 17) % 600);
+    run.start(QStringLiteral("xvfb-run"),
+              {QStringLiteral("-a"), QStringLiteral("-n"), display, QStringLiteral("sh"),
+               QStringLiteral("-c"), SmokeScript(spots), QStringLiteral(FOLIOFORGE_PROGRAM)});
+    ASSERT_TRUE(run.waitForFinished(90000)) << run.readAll().toStdString();
+    EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    EXPECT_EQ(StoredNumber(L"JpepPercent"), 77u);
+    EXPECT_EQ(StoredNumber(L"CheckRightMenu"), 1u);
+    const fs::path script = data.path() / "nautilus/scripts/Convert images into PDF";
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(script); })) << "registered for this user";
 }
 
 }  // namespace
