@@ -81,6 +81,7 @@ struct FakeDesktop {
     COLORREF offeredColour = 0xFFFFFFFF;
     std::vector<bool> switches;
     int restarts = 0;
+    bool restartStarts = true;
 
     app::SettingsServices Services() {
         app::SettingsServices services;
@@ -96,7 +97,7 @@ struct FakeDesktop {
         services.switchContextMenu = [this](bool on) { switches.push_back(on); };
         services.restartProgram = [this] {
             ++restarts;
-            return true;
+            return restartStarts;
         };
         return services;
     }
@@ -392,6 +393,17 @@ TEST_F(SettingsDialogTest, AnotherLanguageAnsweredYesRestartsAndClosesTheMainWin
     EXPECT_FALSE(IsWindow(hwnd)) << "the main window ends after the restart";
 }
 
+TEST_F(SettingsDialogTest, ARestartThatCannotStartStillClosesTheDialog) {
+    desktop_.restartStarts = false;
+    CSettingsDialog dialog(*app_, nullptr, desktop_.Services());
+    apptest::ModalAnswerer answerer(QMessageBox::Yes);
+    QTimer::singleShot(50,
+                       [&] { dialog.Pages().ChoiceList(app::kLanguageList)->SetSelectItem(1); });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(desktop_.restarts, 1);
+    EXPECT_TRUE(dialog.IsRestartRequested());
+}
+
 // ---- Opening and closing --------------------------------------------------------------------
 
 TEST_F(SettingsDialogTest, TheMainMenuOpensItAndCloseEscapeAndTheCaptionCloseIt) {
@@ -565,20 +577,25 @@ TEST_F(SettingsDialogTest, KeyControlsSitWhereTheLayoutPutsThem) {
         << "the last watermark row fits its page";
 }
 
-TEST_F(SettingsDialogTest, TabsShowOnePageAtATime) {
-    auto dialog = Open();
-    app::SettingsPages& pages = dialog->Pages();
+// Saves build/artefacts/settings-<language>-<index>-<page>.png for every page.
+TEST_F(SettingsDialogTest, TabsShowOnePageAtATimeInEveryLanguage) {
     const char* names[] = {"general", "document", "images", "watermark", "page"};
-    for (int index = 0; index < app::SettingsPages::kPageCount; ++index) {
-        ClickTab(*dialog, index);
-        EXPECT_EQ(pages.CurrentPage(), index);
-        for (int other = 0; other < app::SettingsPages::kPageCount; ++other) {
-            EXPECT_EQ(pages.Page(other).IsVisible() != 0, other == index);
+    for (const auto& [language, tag] :
+         {std::pair{L"English", "en"}, std::pair{L"简体中文", "zh"}}) {
+        ASSERT_EQ(ChangeCurrentLanguage(language), 1);
+        auto dialog = Open();
+        app::SettingsPages& pages = dialog->Pages();
+        for (int index = 0; index < app::SettingsPages::kPageCount; ++index) {
+            ClickTab(*dialog, index);
+            EXPECT_EQ(pages.CurrentPage(), index);
+            for (int other = 0; other < app::SettingsPages::kPageCount; ++other) {
+                EXPECT_EQ(pages.Page(other).IsVisible() != 0, other == index);
+            }
+            QApplication::processEvents();
+            EXPECT_TRUE(apptest::SaveScreenshot(*dialog, std::string("settings-") + tag + "-" +
+                                                             std::to_string(index) + "-" +
+                                                             names[index] + ".png"));
         }
-        QApplication::processEvents();
-        EXPECT_TRUE(apptest::SaveScreenshot(
-            *dialog,
-            std::string("settings-") + std::to_string(index) + "-" + names[index] + ".png"));
     }
 }
 
