@@ -285,7 +285,9 @@ TEST_F(SettingsDialogTest, ClearingTheMenuBoxUnregistersAndStoresZeroEvenIfNever
 // data folder: the Nautilus script is the last thing registration writes.
 TEST_F(SettingsDialogTest, TheMenuBoxRegistersTheEntryWithTheRealTool) {
     testsupport::TempDir data;
-    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
     const fs::path script = data.path() / "nautilus/scripts/Convert images into PDF";
     app::SettingsServices services = desktop_.Services();
     services.switchContextMenu = [](bool on) {
@@ -302,7 +304,11 @@ TEST_F(SettingsDialogTest, TheMenuBoxRegistersTheEntryWithTheRealTool) {
     box.SetCheck(0);
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(script); }));
     EXPECT_EQ(StoredNumber(L"CheckRightMenu"), 0u);
-    unsetenv("XDG_DATA_HOME");
+    if (hadDataHome) {
+        qputenv("XDG_DATA_HOME", dataHome);
+    } else {
+        qunsetenv("XDG_DATA_HOME");
+    }
 }
 
 TEST_F(SettingsDialogTest, BrowseButtonsFillTheirEditsWhichStoreThem) {
