@@ -85,20 +85,25 @@ void BuildPage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, 
 
 }  // namespace
 
-void PlaceImagePage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
+bool PlaceImagePage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
     if (platform::KindOf(path) != platform::PathKind::kOther) {
         run.ReportSkip(path, L"file not found");
-        return;
+        return true;
     }
     try {
         BuildPage(run, writer, path, number);
     } catch (const pdf::PdfError& error) {
+        if (error.number() == pdf::kErrorFile) {
+            run.writeFailure = platform::FromUtf8(error.message());
+            return false;
+        }
         // The page stays unfinished; the writer drops it when the next page or the end of the
         // document comes.
         run.ReportSkip(
             path, platform::FromUtf8("PDF error in " + error.operation() + " [" +
                                      std::to_string(error.number()) + "]: " + error.message()));
     }
+    return true;
 }
 
 }  // namespace engine
