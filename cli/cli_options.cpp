@@ -195,7 +195,7 @@ const std::map<std::string_view, std::pair<Field, int32_t>>& FlagEdits() {
 std::wstring AbsolutePath(std::string_view text) {
     std::error_code error;
     const auto path = std::filesystem::absolute(std::string(text), error);
-    return platform::FromUtf8(error ? std::string(text) : path.lexically_normal().string());
+    return platform::PathFromNative(error ? std::string(text) : path.lexically_normal().native());
 }
 
 class Parser {
