@@ -96,7 +96,10 @@ void ProgressReporter::Finish(int result, int pages, const std::vector<std::wstr
     }
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n", ResultText(result), pages,
+    // A PDF error that is a document's failed write is said as that.
+    const bool unwritten = result == engine::RESULT_PDF_ERROR && !notWritten.empty();
+    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n",
+                 unwritten ? "the PDF could not be written" : ResultText(result), pages,
                  pages == 1 ? "" : "s", skipped_, elapsed);
     for (const std::wstring& path : written) {
         std::fprintf(out_, "  -> %s\n", Shown(path).c_str());

@@ -175,6 +175,7 @@ TEST_F(CliHostileTest, AFullDiskIsReportedOnceAndLeavesNothing) {
                                  Quoted(dir_ / "out/all.pdf") + " " + Quoted(dir_ / "in"),
                              true);
     EXPECT_EQ(run.status, 4) << run.output;
+    EXPECT_EQ(run.output.rfind("the PDF could not be written: 0 pages", 0), 0u) << run.output;
     const size_t said = run.output.find("File too large");
     ASSERT_NE(said, std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("File too large", said + 1), std::string::npos) << run.output;
