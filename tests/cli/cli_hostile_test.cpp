@@ -19,17 +19,17 @@ namespace {
 
 class CliHostileTest : public CliFixture {
 protected:
-    // A folder "in" of many small images that take a while to re-encode, the first of them
-    // broken, so that its skip line says the run has started.
+    // A folder "in" of images that take a while each to re-encode, the second of them broken,
+    // so that its skip line says the first page is done.
     void MakeLongRun() {
-        MakeImage("in/1.png", "-size 200x200 xc:teal");
+        MakeImage("in/1.png", "-size 1500x1500 gradient:red-blue");
         for (int i = 2; i <= kLongRunImages; ++i) {
             std::filesystem::copy_file(dir_ / "in/1.png",
                                        dir_ / ("in/" + std::to_string(i) + ".png"));
         }
-        testsupport::WriteFile(dir_ / "in/0-broken.png", "not an image");
+        testsupport::WriteFile(dir_ / "in/1x-broken.png", "not an image");
     }
-    static constexpr int kLongRunImages = 300;
+    static constexpr int kLongRunImages = 12;
 
     // The names in a folder, sorted.
     std::vector<std::string> Entries(const std::filesystem::path& folder) const {
