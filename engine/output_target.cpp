@@ -16,13 +16,14 @@ std::wstring SourceFolderName(std::wstring_view firstImage) {
     return name.empty() ? L"velkor" : name;
 }
 
-// The first free folder "base/name", "base/name(1)", ..., created; base when all are taken.
+// The first free folder "base/name", "base/name(1)", ..., claimed by creating it (the base is
+// created first); base when all are taken or none can be made.
 std::wstring FreeOutputFolder(const std::wstring& stem, const std::wstring& base) {
+    platform::CreateFolders(base);
     for (int i = 0; i < kMostCandidates; ++i) {
         const std::wstring suffix = i == 0 ? L"" : L"(" + std::to_wstring(i) + L")";
         const std::wstring candidate = stem + suffix;
-        if (platform::KindOf(candidate) == platform::PathKind::kMissing) {
-            platform::CreateFolders(candidate);
+        if (platform::ClaimFolder(candidate)) {
             return candidate;
         }
     }
