@@ -58,6 +58,7 @@ bool IsTerminal(std::FILE* stream) {
 }
 
 InterruptWatch::InterruptWatch(const char* acknowledgement) {
+    interrupted = false;
     acknowledgementText = acknowledgement;
     for (const int signal : kStopSignals) {
         std::signal(signal, OnStopSignal);

@@ -17,8 +17,9 @@ bool IsTerminal(std::FILE* stream);
 
 // While a watch exists, the first Ctrl-C (SIGINT), SIGTERM or SIGHUP only marks the process
 // interrupted and writes acknowledgement to standard error at once; a second one removes the
-// pending temporary files (see pending_files.h) and ends the process as the signal does. The
-// mark stays after the watch goes. One watch at a time; acknowledgement must outlive it.
+// pending temporary files (see pending_files.h) and ends the process as the signal does. A new
+// watch starts unmarked; the mark stays after the watch goes. One watch at a time;
+// acknowledgement must outlive it.
 class InterruptWatch {
 public:
     explicit InterruptWatch(const char* acknowledgement = "");
