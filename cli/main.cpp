@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "cli_options.h"
 #include "engine/conversion_job.h"
@@ -138,7 +139,9 @@ bool HasSomewhereToWrite(const cli::CliOptions& options, engine::ConversionSetti
     return false;
 }
 
-int Convert(const cli::CliOptions& options) {
+// The settings the run follows, stored first when asked; nullopt, said on standard error, when
+// they leave no room on the page or nowhere to write.
+std::optional<engine::ConversionSettings> PrepareSettings(const cli::CliOptions& options) {
     engine::ConversionSettings settings;
     if (options.useStoredSettings) {
         settings.LoadSettings();
@@ -146,15 +149,23 @@ int Convert(const cli::CliOptions& options) {
     ApplyEdits(options, settings);
     if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
-        return kUsageError;
+        return std::nullopt;
     }
     if (!HasSomewhereToWrite(options, settings)) {
-        return kUsageError;
+        return std::nullopt;
     }
     if (options.saveSettings) {
         StoreEdits(options);
     }
+    return settings;
+}
 
+int Convert(const cli::CliOptions& options) {
+    std::optional<engine::ConversionSettings> prepared = PrepareSettings(options);
+    if (!prepared) {
+        return kUsageError;
+    }
+    engine::ConversionSettings& settings = *prepared;
     cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
