@@ -195,7 +195,7 @@ const std::map<std::string_view, std::pair<Field, int32_t>>& FlagEdits() {
 std::wstring AbsolutePath(std::string_view text) {
     std::error_code error;
     const auto path = std::filesystem::absolute(std::string(text), error);
-    return platform::FromUtf8(error ? std::string(text) : path.lexically_normal().string());
+    return platform::PathFromNative(error ? std::string(text) : path.lexically_normal().native());
 }
 
 class Parser {
@@ -355,10 +355,13 @@ Other
   -h, --help               this text
       --version            the version
 
+Ctrl-C, SIGTERM or SIGHUP stops after the current image (the pages done are written); a second
+one stops at once.
+
 Exit status: 0 at least one page written (skipped images alone do not fail a run), 1 a
 document could not be created, 2 no images, 3 no output, 4 PDF error or no page written,
-5 document information failed, 7 interrupted, 64 usage error, 70 internal error,
-74 standard output could not be written.
+5 document information failed, 7 interrupted, 64 usage error (also: no home folder and no -o),
+70 internal error, 74 standard output could not be written.
 )";
 }
 

@@ -1,7 +1,10 @@
 #include "image_collector.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "engine/conversion_job.h"
 #include "platform/file_io.h"
@@ -19,26 +22,47 @@ void SortNaturally(std::vector<std::wstring>& paths) {
     });
 }
 
-void CollectFolder(const fs::path& folder, bool recursive, std::vector<std::wstring>& images) {
+std::wstring CannotRead(const std::error_code& error) {
+    return L"cannot read the folder: " + platform::FromUtf8(error.message());
+}
+
+void CollectFolder(const std::wstring& folder, bool recursive, CollectedImages& result) {
     std::vector<std::wstring> files, subfolders;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(platform::PathToNative(folder), error), end; !error && it != end;
+         it.increment(error)) {
         std::error_code statusError;
-        const std::wstring path = platform::FromUtf8(it->path().string());
+        const std::wstring path = platform::PathFromNative(it->path().native());
         if (it->is_directory(statusError)) {
             // Linked folders are not followed, so a link to a parent cannot loop forever.
-            if (recursive && !it->is_symlink(statusError))
+            if (recursive && !it->is_symlink(statusError)) {
                 subfolders.push_back(path);
+            }
         } else if (engine::ConversionJob::IsAcceptedImage(path)) {
             files.push_back(path);
         }
     }
+    if (error) {
+        result.passedOver.push_back({folder, CannotRead(error)});
+    }
     SortNaturally(files);
     SortNaturally(subfolders);
-    images.insert(images.end(), files.begin(), files.end());
+    result.images.insert(result.images.end(), files.begin(), files.end());
     for (const std::wstring& subfolder : subfolders) {
-        CollectFolder(platform::ToUtf8(subfolder), recursive, images);
+        CollectFolder(subfolder, recursive, result);
     }
+}
+
+// Why a path that cannot be looked at was given in vain: a link to nothing, no such path, or
+// the system's reason (a folder on the way that cannot be searched, a name too long, ...).
+std::wstring MissingReason(const std::wstring& path) {
+    const fs::path native = platform::PathToNative(path);
+    std::error_code ignored;
+    if (fs::is_symlink(native, ignored)) {
+        return L"a link to nothing";
+    }
+    const int error = platform::RegularFileError(native);
+    return error == ENOENT ? L"no such file or folder" : platform::FromUtf8(std::strerror(error));
 }
 
 }  // namespace
@@ -48,10 +72,10 @@ CollectedImages CollectImages(const std::vector<std::wstring>& paths, bool recur
     for (const std::wstring& path : paths) {
         switch (platform::KindOf(path)) {
             case platform::PathKind::kMissing:
-                result.missing.push_back(path);
+                result.passedOver.push_back({path, MissingReason(path)});
                 break;
             case platform::PathKind::kFolder:
-                CollectFolder(platform::ToUtf8(path), recursive, result.images);
+                CollectFolder(path, recursive, result);
                 break;
             case platform::PathKind::kOther:
                 result.images.push_back(path);

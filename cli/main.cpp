@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "cli_options.h"
 #include "engine/conversion_job.h"
@@ -61,59 +62,86 @@ void StoreEdits(const cli::CliOptions& options) {
     }
 }
 
-// The PDF (single mode) or folder (other modes) to write: -o when given (a folder given in
-// single mode receives a PDF named after the images' folder), else the configured folder.
-std::wstring OutputFor(const cli::CliOptions& options, engine::ConversionSettings& settings,
-                       const std::wstring& firstImage) {
+// Where the run writes: the PDF (single mode) or the folder (other modes), and whether the PDF's
+// name was chosen here, so that the run claims the first free variant of it when it writes.
+struct Output {
+    std::wstring path;
+    bool claim = false;
+};
+
+// -o when given (a folder given in single mode receives a PDF named after the images'
+// folder), else the configured folder.
+Output OutputFor(const cli::CliOptions& options, engine::ConversionSettings& settings,
+                 const std::wstring& firstImage) {
     const engine::DocumentMode mode = settings.GetDocumentMode();
     const bool single = mode == engine::DocumentMode::kSingle;
-    if (options.output.empty()) {
-        return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
-                                           settings.SaveToImageDir != 0);
+    const bool toFolder = platform::KindOf(options.output) == platform::PathKind::kFolder;
+    if (single && (options.output.empty() || toFolder)) {
+        const std::wstring base =
+            options.output.empty() ? settings.GetOutputFolder() : options.output;
+        return {engine::DefaultOutputFile(base, firstImage), true};
     }
-    if (single && platform::KindOf(options.output) == platform::PathKind::kFolder) {
-        return engine::DefaultOutputTarget(options.output, firstImage, mode, false);
+    if (options.output.empty()) {
+        return {engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage, mode,
+                                            settings.SaveToImageDir != 0)};
     }
     if (!single) {
         platform::CreateFolders(options.output);
     }
-    return options.output;
+    return {options.output};
 }
 
 // True when writing the PDF to output would replace one of the job's images.
 bool OverwritesAnImage(const std::wstring& output, engine::ConversionJob& job) {
     std::error_code error;
-    const auto target = std::filesystem::weakly_canonical(platform::ToUtf8(output), error);
+    const auto target = std::filesystem::weakly_canonical(platform::PathToNative(output), error);
     std::wstring image;
     for (size_t i = 0; job.GetImagePath(i, image) == 0; ++i) {
         std::error_code imageError;
-        if (std::filesystem::weakly_canonical(platform::ToUtf8(image), imageError) == target) {
+        if (std::filesystem::weakly_canonical(platform::PathToNative(image), imageError) ==
+            target) {
             return true;
         }
     }
     return false;
 }
 
-// Runs the job; a first Ctrl-C meanwhile stops it after the current image.
-engine::RunResult RunWatchingForCtrlC(engine::ConversionJob& job) {
-    const platform::InterruptWatch watch;
+// Runs the job; a first Ctrl-C, SIGTERM or SIGHUP meanwhile is acknowledged at once and stops
+// the run after the current image.
+engine::RunResult RunWatchingForInterruption(engine::ConversionJob& job) {
+    const platform::InterruptWatch watch(
+        "\nfolioforge-cli: stopping after the current image (press Ctrl-C again to stop now)\n");
     return job.Run();
 }
 
 void AddImages(engine::ConversionJob& job, const cli::CliOptions& options,
                cli::ProgressReporter& reporter) {
     const cli::CollectedImages collected = cli::CollectImages(options.paths, options.recursive);
-    for (const std::wstring& path : collected.missing) {
-        reporter.Rejected(path, L"no such file or folder");
+    for (const cli::PassedOver& passed : collected.passedOver) {
+        reporter.Skipped(passed.path, passed.reason);
     }
     for (const std::wstring& path : collected.images) {
         if (job.AddImagePath(path) < 0) {
-            reporter.Rejected(path, L"not an image type the converter accepts");
+            reporter.Skipped(path, L"not an image type the converter accepts");
         }
     }
 }
 
-int Convert(const cli::CliOptions& options) {
+// Without -o the PDFs go into the configured folder, by default below the home folder: with no
+// home folder known there is nowhere sensible to write ("/Documents" is not one).
+bool HasSomewhereToWrite(const cli::CliOptions& options, engine::ConversionSettings& settings) {
+    if (!options.output.empty() || !settings.GetOutputFolder().empty()) {
+        return true;
+    }
+    std::fprintf(stderr,
+                 "folioforge-cli: no home folder is known (HOME is not set) and no output was "
+                 "given: name one with -o\n");
+    return false;
+}
+
+// The settings the run follows, stored first when asked; nullopt, said on standard error, when
+// they leave no room on the page or nowhere to write.
+std::optional<engine::ConversionSettings> PrepareSettings(const cli::CliOptions& options) {
     engine::ConversionSettings settings;
     if (options.useStoredSettings) {
         settings.LoadSettings();
@@ -121,12 +149,23 @@ int Convert(const cli::CliOptions& options) {
     ApplyEdits(options, settings);
     if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
-        return kUsageError;
+        return std::nullopt;
+    }
+    if (!HasSomewhereToWrite(options, settings)) {
+        return std::nullopt;
     }
     if (options.saveSettings) {
         StoreEdits(options);
     }
+    return settings;
+}
 
+int Convert(const cli::CliOptions& options) {
+    std::optional<engine::ConversionSettings> prepared = PrepareSettings(options);
+    if (!prepared) {
+        return kUsageError;
+    }
+    engine::ConversionSettings& settings = *prepared;
     cli::ProgressReporter reporter(stderr, platform::IsTerminal(stderr), options.quiet);
     engine::ConversionJob job;
     AddImages(job, options, reporter);
@@ -135,16 +174,17 @@ int Convert(const cli::CliOptions& options) {
         reporter.Finish(engine::RESULT_NO_IMAGES, 0, {});
         return -engine::RESULT_NO_IMAGES;
     }
-    const std::wstring output = OutputFor(options, settings, firstImage);
+    const Output output = OutputFor(options, settings, firstImage);
     const bool single = settings.GetDocumentMode() == engine::DocumentMode::kSingle;
-    if (single && OverwritesAnImage(output, job)) {
+    if (single && !output.claim && OverwritesAnImage(output.path, job)) {
         std::fprintf(stderr, "folioforge-cli: the PDF would replace the image %s\n",
-                     platform::ToUtf8(output).c_str());
+                     platform::ToUtf8(platform::DisplayPath(output.path)).c_str());
         return kUsageError;
     }
-    job.SetOutputLocation(output);
+    job.SetOutputLocation(output.path);
     if (single) {
-        job.SetOutputFile(output);
+        job.SetOutputFile(output.path);
+        job.SetClaimOutputFile(output.claim);
     }
     job.SetSettings(settings);
     RunContext context{&reporter};
@@ -152,10 +192,10 @@ int Convert(const cli::CliOptions& options) {
     job.SetDiagnosticSink([&](const std::wstring& path, const std::wstring& reason) {
         reporter.Skipped(path, reason);
     });
-    const engine::RunResult result = RunWatchingForCtrlC(job);
+    const engine::RunResult result = RunWatchingForInterruption(job);
     // An interrupted run writes the pages done so far, yet it did not do what was asked.
     const cli::RunOutcome outcome = cli::JudgeRun(result, platform::Interrupted(), job.Documents());
-    reporter.Finish(outcome.shown, outcome.pages, outcome.written);
+    reporter.Finish(outcome.shown, outcome.pages, outcome.written, outcome.notWritten);
     return outcome.exitStatus;
 }
 
@@ -175,6 +215,8 @@ int PrintedStatus() {
 int main(int argc, char** argv) {
     // With a standard descriptor closed, the PDF could be opened on it and receive messages.
     platform::OpenStandardDescriptors();
+    // A write beyond the file-size limit then fails and is reported like a full disk.
+    platform::IgnoreFileSizeSignal();
     const cli::ParseResult parsed = cli::ParseCommandLine(argc, argv);
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", parsed.error.c_str());

@@ -10,8 +10,12 @@ namespace {
 constexpr int kBarWidth = 24;
 constexpr size_t kNameWidth = 32;
 
+std::string Shown(const std::wstring& path) {
+    return platform::ToUtf8(platform::DisplayPath(path));
+}
+
 std::string FileName(const std::wstring& path) {
-    std::wstring name(platform::FileNamePart(path));
+    std::wstring name = platform::DisplayPath(platform::FileNamePart(path));
     if (name.size() > kNameWidth) {
         name = L"…" + name.substr(name.size() - kNameWidth + 1);
     }
@@ -80,26 +84,28 @@ void ProgressReporter::ClearBar() {
 
 void ProgressReporter::Skipped(const std::wstring& path, const std::wstring& reason) {
     ++skipped_;
-    Rejected(path, reason);
-}
-
-void ProgressReporter::Rejected(const std::wstring& path, const std::wstring& reason) {
     ClearBar();
-    std::fprintf(out_, "skipped %s: %s\n", platform::ToUtf8(path).c_str(),
-                 platform::ToUtf8(reason).c_str());
+    std::fprintf(out_, "skipped %s: %s\n", Shown(path).c_str(), platform::ToUtf8(reason).c_str());
 }
 
-void ProgressReporter::Finish(int result, int pages, const std::vector<std::wstring>& written) {
+void ProgressReporter::Finish(int result, int pages, const std::vector<std::wstring>& written,
+                              const std::vector<std::wstring>& notWritten) {
     ClearBar();
     if (quiet_ && result == engine::RESULT_OK) {
         return;
     }
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n", ResultText(result), pages,
+    // A PDF error that is a document's failed write is said as that.
+    const bool unwritten = result == engine::RESULT_PDF_ERROR && !notWritten.empty();
+    std::fprintf(out_, "%s: %d page%s, %d skipped, %.1f s\n",
+                 unwritten ? "the PDF could not be written" : ResultText(result), pages,
                  pages == 1 ? "" : "s", skipped_, elapsed);
     for (const std::wstring& path : written) {
-        std::fprintf(out_, "  -> %s\n", platform::ToUtf8(path).c_str());
+        std::fprintf(out_, "  -> %s\n", Shown(path).c_str());
+    }
+    for (const std::wstring& reason : notWritten) {
+        std::fprintf(out_, "  not written: %s\n", platform::ToUtf8(reason).c_str());
     }
 }
 

@@ -19,16 +19,15 @@ public:
     // An image is about to be handled: index of total so far.
     void Progress(int total, int index, const std::wstring& text);
 
-    // An image produced no page.
+    // An image, or a command-line path, that produced no page: one line, counted among the
+    // skipped. Paths are shown with platform::DisplayPath, here and below.
     void Skipped(const std::wstring& path, const std::wstring& reason);
 
-    // A command-line path that never became part of the job.
-    void Rejected(const std::wstring& path, const std::wstring& reason);
-
-    // Clears the bar and prints the closing summary: the result, the pages written and every
-    // document written (none named when nothing was written). Quiet runs print it only for a
-    // failure.
-    void Finish(int result, int pages, const std::vector<std::wstring>& written);
+    // Clears the bar and prints the closing summary: the result, the pages written, every
+    // document written (none named when nothing was written) and why each document in
+    // notWritten could not be created or written. Quiet runs print it only for a failure.
+    void Finish(int result, int pages, const std::vector<std::wstring>& written,
+                const std::vector<std::wstring>& notWritten = {});
 
 private:
     void ClearBar();

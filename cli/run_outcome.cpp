@@ -35,6 +35,8 @@ RunOutcome JudgeRun(engine::RunResult result, bool interrupted,
         if (document.result == engine::RESULT_OK) {
             outcome.written.push_back(document.path);
             outcome.pages += document.pages;
+        } else if (!document.reason.empty()) {
+            outcome.notWritten.push_back(document.reason);
         }
     }
     outcome.shown = ShownResult(result, interrupted, documents, !outcome.written.empty());

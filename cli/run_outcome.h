@@ -14,6 +14,7 @@ struct RunOutcome {
     engine::RunResult shown = engine::RESULT_OK;  // the result the summary states
     int exitStatus = 0;                           // -shown
     std::vector<std::wstring> written;            // every document written, in run order
+    std::vector<std::wstring> notWritten;         // why documents could not be created or written
     int pages = 0;                                // the pages in those documents
 };
 

@@ -15,12 +15,18 @@
 namespace engine {
 namespace {
 
-RunResult SetUpDocument(pdf::PdfWriter& writer, const std::wstring& path) {
+// Begins the document at path; on failure reason receives why.
+RunResult SetUpDocument(pdf::PdfWriter& writer, const OutputChoice& output, std::wstring& reason) {
     try {
         writer.set_parameter(L"errorpolicy", L"return");
         writer.set_parameter(L"hypertextencoding", L"");
-        return writer.begin_document(path, L"") == -1 ? RESULT_OPEN_FAILED : RESULT_OK;
-    } catch (const pdf::PdfError&) {
+        if (writer.begin_document(output.path, output.claim ? L"uniquename" : L"") == -1) {
+            reason = writer.get_errmsg();
+            return RESULT_OPEN_FAILED;
+        }
+        return RESULT_OK;
+    } catch (const pdf::PdfError& error) {
+        reason = platform::FromUtf8(error.message());
         return RESULT_PDF_ERROR;
     }
 }
@@ -43,32 +49,41 @@ RunResult WriteDocumentInfo(pdf::PdfWriter& writer, const ConversionSettings& se
     }
 }
 
-// Opens the document at path; a failure is recorded among the run's documents.
-RunResult OpenDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
+// Opens the document; a failure is recorded among the run's documents with its reason.
+RunResult OpenDocument(RunState& run, pdf::PdfWriter& writer, const OutputChoice& output) {
     run.watermarkImage = -1;
     run.watermarkImageFailed = false;
-    RunResult result = SetUpDocument(writer, path);
+    run.writeFailure.clear();
+    std::wstring reason;
+    RunResult result = SetUpDocument(writer, output, reason);
     if (result == RESULT_OK) {
         result = WriteDocumentInfo(writer, run.settings);
     }
     if (result != RESULT_OK) {
-        run.documents.push_back({path, result, 0});
+        run.documents.push_back({output.path, result, 0, reason});
     }
     return result;
 }
 
-// Finishes the document opened at path when the run had placed pagesAtOpen pages, and records
-// how it ended. A document without pages cannot be finished: RESULT_PDF_ERROR, nothing written.
-RunResult FinishDocument(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
+// Finishes the document opened as output when the run had placed pagesAtOpen pages, and
+// records how it ended, under the name it was written to, with the reason when it could not
+// be written. A document without pages cannot be finished: RESULT_PDF_ERROR, nothing written.
+RunResult FinishDocument(RunState& run, pdf::PdfWriter& writer, const OutputChoice& output,
                          int32_t pagesAtOpen) {
-    RunResult result = RESULT_OK;
+    DocumentOutcome outcome{output.path, RESULT_OK, run.pagesPlaced - pagesAtOpen, {}};
     try {
         writer.end_document(L"");
-    } catch (const pdf::PdfError&) {
-        result = RESULT_PDF_ERROR;
+        outcome.path = writer.written_path();
+    } catch (const pdf::PdfError& error) {
+        outcome.result = RESULT_PDF_ERROR;
+        if (!run.writeFailure.empty()) {
+            outcome.reason = run.writeFailure;
+        } else if (error.number() == pdf::kErrorFile) {
+            outcome.reason = platform::FromUtf8(error.message());
+        }
     }
-    run.documents.push_back({path, result, run.pagesPlaced - pagesAtOpen});
-    return result;
+    run.documents.push_back(outcome);
+    return outcome.result;
 }
 
 // The result that ends a run before it starts: no output target, or no images.
@@ -86,7 +101,8 @@ RunResult RunSingle(RunState& run) {
     }
     auto writer = std::make_unique<pdf::PdfWriter>();
     const int32_t pagesAtOpen = run.pagesPlaced;
-    RunResult result = OpenDocument(run, *writer, run.outputFile);
+    const OutputChoice output{run.outputFile, run.claimOutputFile};
+    RunResult result = OpenDocument(run, *writer, output);
     if (result != RESULT_OK) {
         return result;
     }
@@ -99,12 +115,37 @@ RunResult RunSingle(RunState& run) {
             result = RESULT_CANCELLED;
             break;
         }
-        PlaceImagePage(run, *writer, path, static_cast<int>(i + 1));
         attempted = true;
+        if (!PlaceImagePage(run, *writer, path, static_cast<int>(i + 1))) {
+            break;  // the document cannot be written any more: said once, when finishing it
+        }
     }
     run.Report(total, total, path);
     if (attempted) {
-        result = FinishDocument(run, *writer, run.outputFile, pagesAtOpen);
+        result = FinishDocument(run, *writer, output, pagesAtOpen);
+    }
+    return result;
+}
+
+// One image's document: its page placed and finished. An image whose document cannot be
+// created or written is told to the diagnostic sink with the reason, as it gets no page.
+RunResult ConvertImage(RunState& run, size_t total, size_t index) {
+    const std::wstring path = run.PathAt(index);
+    auto writer = std::make_unique<pdf::PdfWriter>();
+    const std::wstring name(FileNamePart(path));
+    const OutputChoice output = FirstOutputChoice(run.settings, path, name, run.outputLocation);
+    const int32_t pagesAtOpen = run.pagesPlaced;
+    RunResult result = OpenDocument(run, *writer, output);
+    if (result == RESULT_OK) {
+        if (run.Report(total, index, path) < 0) {
+            return RESULT_CANCELLED;  // the document just begun is abandoned with its writer
+        }
+        PlaceImagePage(run, *writer, path, static_cast<int>(index + 1));
+        result = FinishDocument(run, *writer, output, pagesAtOpen);
+    }
+    if (const std::wstring& reason = run.documents.back().reason;
+        result != RESULT_OK && !reason.empty()) {
+        run.ReportSkip(path, L"its PDF cannot be written: " + reason);
     }
     return result;
 }
@@ -117,22 +158,8 @@ RunResult RunPerImage(RunState& run) {
     }
     RunResult result = RESULT_OK;
     ScopedEncodeAhead ahead(run, run.paths);
-    for (size_t i = 0; i < total; ++i) {
-        const std::wstring path = run.PathAt(i);
-        auto writer = std::make_unique<pdf::PdfWriter>();
-        const std::wstring name(FileNamePart(path));
-        const std::wstring out = OutputNameFor(run.settings, path, name, folder);
-        const int32_t pagesAtOpen = run.pagesPlaced;
-        result = OpenDocument(run, *writer, out);
-        if (result != RESULT_OK) {
-            continue;
-        }
-        if (run.Report(total, i, path) < 0) {
-            result = RESULT_CANCELLED;  // the document just begun is abandoned with its writer
-            break;
-        }
-        PlaceImagePage(run, *writer, path, static_cast<int>(i + 1));
-        result = FinishDocument(run, *writer, out, pagesAtOpen);
+    for (size_t i = 0; i < total && result != RESULT_CANCELLED; ++i) {
+        result = ConvertImage(run, total, i);
     }
     run.Report(total, total, folder);
     return result;
@@ -176,12 +203,14 @@ struct FolderOutcome {
 FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t total, size_t done) {
     auto writer = std::make_unique<pdf::PdfWriter>();
     const std::wstring name = platform::ToFolded(FileNamePart(group.folder));
-    const std::wstring out = OutputNameFor(run.settings, group.folder, name, run.outputLocation);
+    const OutputChoice output =
+        FirstOutputChoice(run.settings, group.folder, name, run.outputLocation);
     const int32_t pagesAtOpen = run.pagesPlaced;
-    const RunResult opened = OpenDocument(run, *writer, out);
+    const RunResult opened = OpenDocument(run, *writer, output);
     if (opened != RESULT_OK) {
         return {opened, done, true};
     }
+    const size_t doneBefore = done;
     bool cancelled = false;
     int page = 1;
     for (const std::wstring& path : group.paths) {
@@ -189,10 +218,13 @@ FolderOutcome ConvertFolder(RunState& run, const FolderGroup& group, size_t tota
             cancelled = true;
             break;
         }
-        PlaceImagePage(run, *writer, path, page++);
+        if (!PlaceImagePage(run, *writer, path, page++)) {
+            done = doneBefore + group.paths.size();  // the rest cannot go into this document
+            break;
+        }
     }
-    const RunResult finished = FinishDocument(run, *writer, out, pagesAtOpen);
-    if (run.Report(total, done, out) < 0) {
+    const RunResult finished = FinishDocument(run, *writer, output, pagesAtOpen);
+    if (run.Report(total, done, run.documents.back().path) < 0) {
         cancelled = true;
     }
     return {cancelled ? RESULT_CANCELLED : finished, done, !cancelled};
@@ -260,7 +292,7 @@ RunResult ConversionJob::Run() {
     std::lock_guard guard(lock_);
     documents_.clear();
     RunState run{settings_,    imagePaths_, progressCallback_, progressContext_, diagnosticSink_,
-                 pagesPlaced_, documents_,  outputFile_,       outputLocation_};
+                 pagesPlaced_, documents_,  outputFile_,       claimOutputFile_, outputLocation_};
     try {
         return RunInMode(run);
     } catch (const pdf::PdfError&) {

@@ -53,7 +53,10 @@ int ConversionSettings::LoadSettings() {
 }
 
 std::wstring ConversionSettings::DefaultOutputFolder() {
-    return platform::FromUtf8((platform::DocumentsFolder() / "Velkor" / "PDF").string());
+    if (!platform::KnownDocumentsFolder()) {
+        return {};
+    }
+    return platform::PathFromNative((platform::DocumentsFolder() / "Velkor" / "PDF").native());
 }
 
 std::wstring ConversionSettings::GetOutputFolder() {

@@ -6,6 +6,8 @@
 namespace engine {
 namespace {
 
+constexpr int kMostCandidates = 1000;
+
 // The last component of the folder holding the image; "velkor" for an image in the root (or
 // given without a folder).
 std::wstring SourceFolderName(std::wstring_view firstImage) {
@@ -14,27 +16,45 @@ std::wstring SourceFolderName(std::wstring_view firstImage) {
     return name.empty() ? L"velkor" : name;
 }
 
+// The first free folder "base/name", "base/name(1)", ..., claimed by creating it (the base is
+// created first); base when all are taken or none can be made.
+std::wstring FreeOutputFolder(const std::wstring& stem, const std::wstring& base) {
+    platform::CreateFolders(base);
+    for (int i = 0; i < kMostCandidates; ++i) {
+        const std::wstring suffix = i == 0 ? L"" : L"(" + std::to_wstring(i) + L")";
+        const std::wstring candidate = stem + suffix;
+        if (platform::ClaimFolder(candidate)) {
+            return candidate;
+        }
+    }
+    return base;
+}
+
 }  // namespace
+
+std::wstring DefaultOutputFile(const std::wstring& base, const std::wstring& firstImage) {
+    if (base.empty()) {
+        return {};
+    }
+    platform::CreateFolders(base);
+    return base + L"/" + SourceFolderName(firstImage) + L".pdf";
+}
 
 std::wstring DefaultOutputTarget(const std::wstring& base, const std::wstring& firstImage,
                                  DocumentMode mode, bool saveToImageDir) {
-    const bool single = mode == DocumentMode::kSingle;
-    if (!single && saveToImageDir) {
-        return base;
+    if (base.empty()) {
+        return {};
     }
-    platform::CreateFolders(base);
-    const std::wstring stem = base + L"/" + SourceFolderName(firstImage);
-    const std::wstring extension = single ? L".pdf" : L"";
-    for (int i = 0; i < 1000; ++i) {
-        const std::wstring suffix = i == 0 ? L"" : L"(" + std::to_wstring(i) + L")";
-        const std::wstring candidate = stem + suffix + extension;
-        if (platform::KindOf(candidate) != platform::PathKind::kMissing) {
-            continue;
+    if (mode != DocumentMode::kSingle) {
+        return saveToImageDir ? base
+                              : FreeOutputFolder(base + L"/" + SourceFolderName(firstImage), base);
+    }
+    const std::wstring first = DefaultOutputFile(base, firstImage);
+    for (unsigned i = 0; i < kMostCandidates; ++i) {
+        const std::wstring candidate = platform::NumberedName(first, i);
+        if (platform::KindOf(candidate) == platform::PathKind::kMissing) {
+            return candidate;
         }
-        if (!single) {
-            platform::CreateFolders(candidate);
-        }
-        return candidate;
     }
     return base;
 }

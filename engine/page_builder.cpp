@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/page_room.h"
+#include "followed_page.h"
 #include "image_acquisition.h"
 #include "named_paper.h"
 #include "path_names.h"
@@ -20,28 +21,41 @@ std::wstring Format(const char* pattern, auto... values) {
     return platform::FromUtf8(text);
 }
 
-// Named paper has its size in points whatever the DPI setting, which only gives re-encoded
-// images their resolution (and so their size on the page).
-void BeginPage(const ConversionSettings& settings, pdf::PdfWriter& writer) {
-    const pdf::PaperSize* paper = NamedPaper(settings);
-    if (!paper) {
-        writer.begin_page_ext(0, 0, L"");
-    } else if (settings.RotatePage) {
-        writer.begin_page_ext(paper->height, paper->width, L"");
+// Begins a page of the named paper. Named paper has its size in points whatever the DPI
+// setting, which only gives re-encoded images their resolution (and so their size on the page).
+void BeginPaperPage(const ConversionSettings& settings, pdf::PdfWriter& writer,
+                    const pdf::PaperSize& paper) {
+    if (settings.RotatePage) {
+        writer.begin_page_ext(paper.height, paper.width, L"");
     } else {
-        writer.begin_page_ext(paper->width, paper->height, L"");
+        writer.begin_page_ext(paper.width, paper.height, L"");
     }
+}
+
+// A page that follows the image has it at its natural size at the margins, the page adjusted
+// to it; an image too large for the largest page is drawn scaled down instead, and an image on
+// a page grown to the smallest stays at the lower left margins.
+void PlaceOnFollowedPage(const ConversionSettings& settings, pdf::PdfWriter& writer, int image) {
+    const double left = settings.MearginLeft;
+    const double top = settings.MearginTop;
+    const FollowedPage page = PageFollowingImage(
+        writer.get_value(L"imagewidth", image), writer.get_value(L"imageheight", image), left, top);
+    if (page.natural) {
+        writer.begin_page_ext(0, 0, L"");
+        writer.fit_image(image, left, top, L"adjustpage");
+        return;
+    }
+    writer.begin_page_ext(page.width, page.height, L"");
+    writer.fit_image(
+        image, left, top,
+        Format("boxsize={%.3f %.3f} fitmethod=entire", page.imageWidth, page.imageHeight));
 }
 
 // Places the image at the upper left of the area inside the margins (which NoRoomReason has
 // found to be at least a point each way), shrunk to fit it.
-void FitOnPage(const ConversionSettings& settings, pdf::PdfWriter& writer, int image) {
+void FitOnPaper(const ConversionSettings& settings, pdf::PdfWriter& writer, int image) {
     const double left = settings.MearginLeft;
     const double top = settings.MearginTop;
-    if (!NamedPaper(settings)) {
-        writer.fit_image(image, left, top, L"adjustpage");
-        return;
-    }
     double width = writer.get_value(L"imagewidth", image);
     double height = writer.get_value(L"imageheight", image);
     const double pageHeight = writer.get_value(L"pageheight", 0);
@@ -71,8 +85,12 @@ void BuildPage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, 
         run.ReportSkip(path, image.failure.empty() ? L"not a readable image" : image.failure);
         return;
     }
-    BeginPage(settings, writer);
-    FitOnPage(settings, writer, image.handle);
+    if (const pdf::PaperSize* paper = NamedPaper(settings)) {
+        BeginPaperPage(settings, writer, *paper);
+        FitOnPaper(settings, writer, image.handle);
+    } else {
+        PlaceOnFollowedPage(settings, writer, image.handle);
+    }
     writer.close_image(image.handle);
     image.block.reset();
     DrawWatermarks(run, writer, path, number);
@@ -85,20 +103,25 @@ void BuildPage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, 
 
 }  // namespace
 
-void PlaceImagePage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
+bool PlaceImagePage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path, int number) {
     if (platform::KindOf(path) != platform::PathKind::kOther) {
         run.ReportSkip(path, L"file not found");
-        return;
+        return true;
     }
     try {
         BuildPage(run, writer, path, number);
     } catch (const pdf::PdfError& error) {
+        if (error.number() == pdf::kErrorFile) {
+            run.writeFailure = platform::FromUtf8(error.message());
+            return false;
+        }
         // The page stays unfinished; the writer drops it when the next page or the end of the
         // document comes.
         run.ReportSkip(
             path, platform::FromUtf8("PDF error in " + error.operation() + " [" +
                                      std::to_string(error.number()) + "]: " + error.message()));
     }
+    return true;
 }
 
 }  // namespace engine

@@ -13,7 +13,8 @@ using platform::FileNamePart;
 using platform::FolderPart;
 
 // The file-name part cut before its last dot, when it has one; a path without '/' is used whole
-// (extension included).
+// (extension included). A text for people: bytes of the name that are not UTF-8 show as U+FFFD
+// (platform::DisplayPath).
 std::wstring BookmarkTitle(std::wstring_view path);
 
 }  // namespace engine

@@ -24,9 +24,11 @@ struct RunState {
     std::atomic<int32_t>& pagesPlaced;
     std::vector<DocumentOutcome>& documents;  // how each document opened so far ended
     std::wstring outputFile;                  // single-document mode
+    bool claimOutputFile;                     // outputFile is a first choice, never replaced
     std::wstring outputLocation;              // the output folder of the other modes
     int32_t watermarkImage = -1;              // the watermark image in the open document
     bool watermarkImageFailed = false;        // it could not be loaded into the open document
+    std::wstring writeFailure{};              // why the open document can no longer be written
     EncodeAhead* encodeAhead = nullptr;       // images being re-encoded ahead of the pages
 
     // A copy of the path at index, which must be below paths.size() (the list only grows).

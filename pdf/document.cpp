@@ -96,7 +96,7 @@ std::vector<std::string> ColorOperators(std::wstring_view target, std::wstring_v
 
 Document::Document(const std::filesystem::path& target, DocumentSettings settings)
     : settings_(settings),
-      file_(target),
+      file_(target, settings.claimName),
       writer_(file_),
       pageTreeId_(writer_.Allocate()),
       outline_(writer_) {}

@@ -24,6 +24,7 @@ namespace pdf {
 
 struct DocumentSettings {
     bool deterministic = false;  // fixed /ID, no dates
+    bool claimName = false;      // the target is a first choice (see OutputFile)
 };
 
 class Document {
@@ -58,6 +59,9 @@ public:
     // Writes everything and renames the file over the target. Throws Failure (kErrorNoPages)
     // when no page was finished.
     void Finish(std::wstring_view optlist);
+
+    // The target, or after Finish the name the document went to.
+    const std::filesystem::path& Target() const { return file_.Target(); }
 
 private:
     struct TextState {

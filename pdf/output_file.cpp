@@ -1,10 +1,13 @@
 #include "output_file.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "failure.h"
 #include "pdfwriter/pdf_writer.h"
-#include "platform/file_io.h"
+#include "platform/path_names.h"
 #include "platform/text.h"
 
 namespace pdf {
@@ -12,26 +15,42 @@ namespace {
 
 constexpr size_t kBufferSize = 256 * 1024;
 
-// Refuses a folder as the target before any byte is written for it.
-const std::filesystem::path& NotAFolder(const std::filesystem::path& target) {
-    if (platform::KindOf(platform::FromUtf8(target.string())) == platform::PathKind::kFolder) {
-        Fail(kErrorFile, "'" + target.string() + "' is a folder");
+[[noreturn]] void FailOn(const std::filesystem::path& target, const char* what, int error) {
+    Fail(kErrorFile, std::string(what) + " '" + target.string() + "': " + std::strerror(error));
+}
+
+// Refuses, before any byte is written, a target that is a folder or whose name the file system
+// cannot hold (an unnamed temporary file would only find that out when it is linked).
+const std::filesystem::path& UsableTarget(const std::filesystem::path& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode)) {
+            FailOn(target, "cannot create", EISDIR);
+        }
+    } else if (errno == ENAMETOOLONG) {
+        FailOn(target, "cannot create", ENAMETOOLONG);
     }
     return target;
 }
 
+std::filesystem::path NumberedPath(const std::filesystem::path& target, unsigned n) {
+    return platform::PathToNative(
+        platform::NumberedName(platform::PathFromNative(target.native()), n));
+}
+
 }  // namespace
 
-OutputFile::OutputFile(const std::filesystem::path& target) : file_(NotAFolder(target)) {
+OutputFile::OutputFile(const std::filesystem::path& target, bool claimName)
+    : file_(UsableTarget(target)), claimName_(claimName) {
     if (!file_.ok()) {
-        FailWithError("cannot create a file in the folder of");
+        FailWithError("cannot create");
     }
     buffer_.reserve(kBufferSize);
 }
 
 void OutputFile::CheckUsable() const {
-    if (!file_.ok()) {
-        Fail(kErrorFile, "the document could not be written before");
+    if (!failure_.empty()) {
+        Fail(kErrorFile, failure_);
     }
 }
 
@@ -54,8 +73,13 @@ void OutputFile::Write(const void* data, size_t size) {
 void OutputFile::Commit() {
     CheckUsable();
     Flush();
-    if (!file_.Commit()) {
-        FailWithError("cannot replace");
+    const std::filesystem::path firstChoice = Target();
+    const bool placed =
+        claimName_
+            ? file_.CommitUnderFreeName([&](unsigned n) { return NumberedPath(firstChoice, n); })
+            : file_.Commit();
+    if (!placed) {
+        FailWithError("cannot write");
     }
 }
 
@@ -66,9 +90,9 @@ void OutputFile::Flush() {
     buffer_.clear();
 }
 
-void OutputFile::FailWithError(const char* what) const {
-    Fail(kErrorFile,
-         std::string(what) + " '" + file_.target().string() + "': " + std::strerror(file_.error()));
+void OutputFile::FailWithError(const char* what) {
+    failure_ = std::string(what) + " '" + Target().string() + "': " + std::strerror(file_.error());
+    Fail(kErrorFile, failure_);
 }
 
 }  // namespace pdf

@@ -20,6 +20,7 @@ struct PdfWriter::State {
     std::map<std::wstring, std::span<const uint8_t>> virtualFiles;
     std::unique_ptr<Document> document;
     std::wstring lastError;
+    std::wstring writtenPath;
 
     Document& OpenDocument() const {
         if (!document)
@@ -30,11 +31,12 @@ struct PdfWriter::State {
 
 namespace {
 
-// Failures that "errorpolicy=return" reports as -1; mistakes in the calls themselves (scope,
-// options, arguments) are raised always.
-bool IsReturnableFailure(int number) {
-    return number == kErrorFile || number == kErrorImage || number == kErrorFont ||
-           number == kErrorMemory;
+// Whether "errorpolicy=return" reports a failure of an operation as -1: only when the thing the
+// operation was asked to open is at fault (its own kind of failure, or memory). Mistakes in
+// the calls themselves (scope, options, arguments), and a failed write of the document while
+// an image or font goes into it, are raised always.
+bool IsReturnableFailure(int number, int ownKind) {
+    return number == ownKind || number == kErrorMemory;
 }
 
 bool ParseBoolean(std::wstring_view value, const char* key) {
@@ -59,11 +61,11 @@ auto PdfWriter::Run(const char* name, Operation&& operation) {
 }
 
 template <typename Operation>
-int PdfWriter::RunReturning(const char* name, Operation&& operation) {
+int PdfWriter::RunReturning(const char* name, int ownKind, Operation&& operation) {
     try {
         return Run(name, operation);
     } catch (const PdfError& error) {
-        if (!state_->returnOnError || !IsReturnableFailure(error.number()))
+        if (!state_->returnOnError || !IsReturnableFailure(error.number(), ownKind))
             throw;
         state_->lastError = platform::FromUtf8(error.message());
         return -1;
@@ -99,13 +101,15 @@ void PdfWriter::set_parameter(const std::wstring& key, const std::wstring& value
 }
 
 int PdfWriter::begin_document(const std::wstring& path, const std::wstring& optlist) {
-    return RunReturning("begin_document", [&] {
+    return RunReturning("begin_document", kErrorFile, [&] {
         if (state_->document)
             Fail(kErrorScope, "a document is already open");
-        OptionList(optlist, {});
+        const OptionList options(optlist, {"uniquename"});
         if (path.empty())
             Fail(kErrorFile, "empty file name");
-        state_->document = std::make_unique<Document>(platform::ToUtf8(path), state_->settings);
+        DocumentSettings settings = state_->settings;
+        settings.claimName = options.Flag("uniquename");
+        state_->document = std::make_unique<Document>(platform::PathToNative(path), settings);
         return 1;
     });
 }
@@ -116,6 +120,7 @@ void PdfWriter::end_document(const std::wstring& optlist) {
         if (!document)
             Fail(kErrorScope, "no document is open");
         document->Finish(optlist);
+        state_->writtenPath = platform::PathFromNative(document->Target().native());
     });
 }
 
@@ -133,14 +138,14 @@ void PdfWriter::end_page_ext(const std::wstring& optlist) {
 
 int PdfWriter::load_image(const std::wstring& imagetype, const std::wstring& filename,
                           const std::wstring& optlist) {
-    return RunReturning("load_image", [&] {
+    return RunReturning("load_image", kErrorImage, [&] {
         Document& document = state_->OpenDocument();
         const auto virtualFile = state_->virtualFiles.find(filename);
         if (virtualFile != state_->virtualFiles.end()) {
             ImageSource memory(virtualFile->second);
             return document.LoadImage(memory, imagetype, optlist);
         }
-        ImageSource file(std::filesystem::path(platform::ToUtf8(filename)));
+        ImageSource file(std::filesystem::path(platform::PathToNative(filename)));
         return document.LoadImage(file, imagetype, optlist);
     });
 }
@@ -197,8 +202,9 @@ void PdfWriter::set_gstate(int gstate) {
 
 int PdfWriter::load_font(const std::wstring& fontname, const std::wstring& encoding,
                          const std::wstring& optlist) {
-    return RunReturning(
-        "load_font", [&] { return state_->OpenDocument().LoadFont(fontname, encoding, optlist); });
+    return RunReturning("load_font", kErrorFont, [&] {
+        return state_->OpenDocument().LoadFont(fontname, encoding, optlist);
+    });
 }
 
 void PdfWriter::setfont(int font, double fontsize) {
@@ -225,6 +231,10 @@ int PdfWriter::create_bookmark(const std::wstring& text, const std::wstring& opt
 
 std::wstring PdfWriter::get_errmsg() const {
     return state_->lastError;
+}
+
+std::wstring PdfWriter::written_path() const {
+    return state_->writtenPath;
 }
 
 }  // namespace pdf

@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/pending_files.h"
+
 namespace platform {
 namespace {
 
 constexpr size_t kCopyChunk = 256 * 1024;
+constexpr unsigned kMostCandidates = 1000000;
 
 std::filesystem::path FolderOf(const std::filesystem::path& target) {
     return target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
@@ -61,6 +64,8 @@ AtomicFile::AtomicFile(std::filesystem::path target, unsigned mode) : target_(st
     if (fd_ < 0) {
         temporary_.clear();
         Fail(errno);
+    } else if (!temporary_.empty()) {
+        pendingSlot_ = RegisterPendingFile(temporary_.c_str());
     }
 }
 
@@ -161,16 +166,41 @@ bool AtomicFile::Commit(Placement placement) {
     if (!ok()) {
         return false;
     }
+    if (::fsync(fd_) != 0 || !Place(placement)) {
+        return Fail(errno);
+    }
+    return FinishCommit();
+}
+
+bool AtomicFile::CommitUnderFreeName(
+    const std::function<std::filesystem::path(unsigned)>& nameFor) {
+    if (!ok()) {
+        return false;
+    }
     if (::fsync(fd_) != 0) {
         return Fail(errno);
     }
-    const bool placed = temporary_.empty() ? PlaceUnnamed(placement) : PlaceNamed(placement);
-    if (!placed) {
-        return Fail(errno);
+    for (unsigned n = 0; n < kMostCandidates; ++n) {
+        target_ = nameFor(n);
+        if (Place(Placement::kClaim)) {
+            return FinishCommit();
+        }
+        if (errno != EEXIST) {
+            return Fail(errno);
+        }
     }
+    return Fail(EEXIST);
+}
+
+bool AtomicFile::Place(Placement placement) {
+    return temporary_.empty() ? PlaceUnnamed(placement) : PlaceNamed(placement);
+}
+
+// Closes the file that now bears the target's name and flushes its folder.
+bool AtomicFile::FinishCommit() {
     const int fd = fd_;
     fd_ = -1;
-    temporary_.clear();
+    ForgetTemporary();
     if (::close(fd) != 0) {
         return Fail(errno);
     }
@@ -205,8 +235,22 @@ bool AtomicFile::PlaceUnnamed(Placement placement) {
 }
 
 bool AtomicFile::PlaceNamed(Placement placement) {
-    const unsigned flags = placement == Placement::kClaim ? RENAME_NOREPLACE : 0;
-    return ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), flags) == 0;
+    if (placement == Placement::kReplace) {
+        return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    }
+    if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) ==
+        0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system without no-replace renames: a link never replaces either.
+    if (::link(temporary_.c_str(), target_.c_str()) != 0) {
+        return false;
+    }
+    ::unlink(temporary_.c_str());
+    return true;
 }
 
 void AtomicFile::Discard() {
@@ -217,6 +261,12 @@ void AtomicFile::Discard() {
     if (!temporary_.empty()) {
         ::unlink(temporary_.c_str());
     }
+    ForgetTemporary();
+}
+
+void AtomicFile::ForgetTemporary() {
+    ForgetPendingFile(pendingSlot_);
+    pendingSlot_ = -1;
     temporary_.clear();
 }
 

@@ -6,16 +6,32 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+
+#include "platform/pending_files.h"
 
 namespace platform {
 namespace {
 
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 std::atomic<bool> interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set inside a signal handler");
+const char* acknowledgementText = "";
 
-void OnInterrupt(int) {
-    interrupted = true;
-    std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process at once
+void OnStopSignal(int signal) {
+    if (interrupted.exchange(true)) {
+        // The second request: nothing may be left behind, and nothing waits any longer.
+        RemovePendingFiles();
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    const size_t length = std::strlen(acknowledgementText);
+    if (length > 0) {
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, acknowledgementText, length);
+    }
 }
 
 }  // namespace
@@ -41,12 +57,22 @@ bool IsTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) != 0;
 }
 
-InterruptWatch::InterruptWatch() {
-    std::signal(SIGINT, OnInterrupt);
+InterruptWatch::InterruptWatch(const char* acknowledgement) {
+    interrupted = false;
+    acknowledgementText = acknowledgement;
+    for (const int signal : kStopSignals) {
+        std::signal(signal, OnStopSignal);
+    }
 }
 
 InterruptWatch::~InterruptWatch() {
-    std::signal(SIGINT, SIG_DFL);
+    for (const int signal : kStopSignals) {
+        std::signal(signal, SIG_DFL);
+    }
+}
+
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool Interrupted() {

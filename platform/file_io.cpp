@@ -29,6 +29,10 @@ bool CreateFolders(std::wstring_view path) {
     return KindOf(path) == PathKind::kFolder;
 }
 
+bool ClaimFolder(std::wstring_view path) {
+    return ::mkdir(PathToNative(path).c_str(), 0777) == 0;
+}
+
 int RegularFileError(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {

@@ -10,17 +10,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path HomeFolder() {
+std::optional<fs::path> KnownHomeFolder() {
     const char* home = std::getenv("HOME");
-    return home && *home ? fs::path(home) : fs::path("/");
+    return home && *home ? std::optional<fs::path>(home) : std::nullopt;
 }
 
 fs::path ConfigFolder() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    return config && *config ? fs::path(config) : HomeFolder() / ".config";
+    return config && *config ? fs::path(config) : KnownHomeFolder().value_or("/") / ".config";
 }
 
-// XDG_DOCUMENTS_DIR="$HOME/Documents" from user-dirs.dirs, with $HOME expanded.
+// XDG_DOCUMENTS_DIR="$HOME/Documents" from user-dirs.dirs, with $HOME expanded: nullopt when
+// there is no such line, or it needs a home folder that is not known.
 std::optional<fs::path> FromUserDirs() {
     std::ifstream in(ConfigFolder() / "user-dirs.dirs");
     const std::string prefix = "XDG_DOCUMENTS_DIR=\"";
@@ -28,25 +29,32 @@ std::optional<fs::path> FromUserDirs() {
         if (!line.starts_with(prefix) || !line.ends_with('"'))
             continue;
         std::string value = line.substr(prefix.size(), line.size() - prefix.size() - 1);
-        if (value.starts_with("$HOME"))
-            return HomeFolder() / value.substr(value.size() > 5 ? 6 : 5);
+        if (value.starts_with("$HOME")) {
+            const auto home = KnownHomeFolder();
+            return home ? std::optional(*home / value.substr(value.size() > 5 ? 6 : 5))
+                        : std::nullopt;
+        }
         if (value.starts_with('/'))
             return fs::path(value);
     }
     return std::nullopt;
 }
 
-fs::path LocateDocuments() {
-    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents && *documents) {
-        return documents;
-    }
-    return FromUserDirs().value_or(HomeFolder() / "Documents");
-}
-
 }  // namespace
 
+std::optional<fs::path> KnownDocumentsFolder() {
+    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents && *documents) {
+        return fs::path(documents);
+    }
+    if (auto fromUserDirs = FromUserDirs()) {
+        return fromUserDirs;
+    }
+    const auto home = KnownHomeFolder();
+    return home ? std::optional(*home / "Documents") : std::nullopt;
+}
+
 fs::path DocumentsFolder() {
-    fs::path folder = LocateDocuments();
+    fs::path folder = KnownDocumentsFolder().value_or("/Documents");
     std::error_code ignored;
     fs::create_directories(folder, ignored);
     return folder;

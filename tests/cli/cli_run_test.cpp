@@ -5,30 +5,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "pdf_tools.h"
-#include "sample_images.h"
-#include "temp_dir.h"
+#include "cli_fixture.h"
 
 using testsupport::Quoted;
 using testsupport::RunTool;
 
 namespace {
 
-class CliRunTest : public ::testing::Test {
-protected:
-    testsupport::ToolResult Cli(const std::string& arguments) {
-        return RunTool(std::string(FOLIOFORGE_CLI) + " " + arguments, true);
-    }
-    void MakeImage(const std::string& relative, const std::string& args = "-size 30x20 xc:red") {
-        std::filesystem::create_directories((dir_ / relative).parent_path());
-        ASSERT_TRUE(testsupport::MakeImage(dir_ / relative, args));
-    }
-
-    void TearDown() override { testsupport::ExpectEveryPdfPassesQpdf(dir_.path()); }
-
-    testsupport::ScopedSettingsHome home_;
-    testsupport::TempDir dir_;
-};
+class CliRunTest : public CliFixture {};
 
 }  // namespace
 

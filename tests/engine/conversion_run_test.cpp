@@ -1,5 +1,11 @@
 // Whole runs: the three modes, their progress reports, output names, cancellation and failures.
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include "run_fixture.h"
 
 using engine::RESULT_CANCELLED;
@@ -151,8 +157,8 @@ TEST_F(ConversionRunTest, PerFolderModeReportsAFolderWhoseDocumentCouldNotBeFini
     EXPECT_EQ(Run(), RESULT_PDF_ERROR);  // the failure of "bad" is not hidden by "good"
     EXPECT_FALSE(std::filesystem::exists(dir_ / "bad.pdf"));
     EXPECT_EQ(job_.Documents(),
-              (std::vector<engine::DocumentOutcome>{{Path("bad.pdf"), RESULT_PDF_ERROR, 0},
-                                                    {Path("good.pdf"), RESULT_OK, 1}}));
+              (std::vector<engine::DocumentOutcome>{{Path("bad.pdf"), RESULT_PDF_ERROR, 0, {}},
+                                                    {Path("good.pdf"), RESULT_OK, 1, {}}}));
 }
 
 TEST_F(ConversionRunTest, PerImageModeRecordsEveryDocument) {
@@ -163,9 +169,9 @@ TEST_F(ConversionRunTest, PerImageModeRecordsEveryDocument) {
     job_.SetOutputLocation(Path("out"));
     std::filesystem::create_directories(dir_ / "out");
     EXPECT_EQ(Run(), RESULT_OK);  // the last image's result, as the mode defines it
-    EXPECT_EQ(job_.Documents(),
-              (std::vector<engine::DocumentOutcome>{{Path("out/a.png.pdf"), RESULT_PDF_ERROR, 0},
-                                                    {Path("out/b.png.pdf"), RESULT_OK, 1}}));
+    EXPECT_EQ(job_.Documents(), (std::vector<engine::DocumentOutcome>{
+                                    {Path("out/a.png.pdf"), RESULT_PDF_ERROR, 0, {}},
+                                    {Path("out/b.png.pdf"), RESULT_OK, 1, {}}}));
 }
 
 TEST_F(ConversionRunTest, UnwritableOutputFailsToOpen) {
@@ -205,4 +211,53 @@ TEST_F(ConversionRunTest, ReencodingAheadKeepsPageOrderSkipsAndCancellation) {
     ASSERT_EQ(skipped_.size(), 2u);
     EXPECT_EQ(skipped_[0].first, paths[2]);
     EXPECT_EQ(skipped_[1].first, paths[3]);
+}
+
+TEST_F(ConversionRunTest, AClaimedOutputFileTakesTheNextFreeName) {
+    Add(Image("a.png", kSmall));
+    testsupport::WriteFile(dir_ / "out.pdf", "someone else's");
+    job_.SetClaimOutputFile(true);
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "out.pdf"), "someone else's");
+    EXPECT_EQ(PageCount(dir_ / "out(1).pdf"), 1);
+    ASSERT_EQ(job_.Documents().size(), 1u);
+    EXPECT_EQ(job_.Documents()[0].path, Path("out(1).pdf"));
+}
+
+TEST_F(ConversionRunTest, PerImageModeSkipsAnImageWhosePdfCannotBeCreatedAndSaysWhy) {
+    const auto longName = Image(std::string(248, 'n') + ".png", kSmall);  // + ".pdf": 256 bytes
+    Add(longName), Add(Image("b.png", kSmall));
+    settings_.MakeMultiPDF = static_cast<int32_t>(engine::DocumentMode::kPerImage);
+    job_.SetOutputLocation(Path("out"));
+    std::filesystem::create_directories(dir_ / "out");
+    Run();
+    ASSERT_EQ(skipped_.size(), 1u);
+    EXPECT_EQ(skipped_[0].first, longName);
+    EXPECT_NE(skipped_[0].second.find(L"File name too long"), std::wstring::npos);
+    ASSERT_EQ(job_.Documents().size(), 2u);
+    EXPECT_EQ(job_.Documents()[0].result, engine::RESULT_OPEN_FAILED);
+    EXPECT_EQ(PageCount(dir_ / "out/b.png.pdf"), 1);
+}
+
+// A full disk is the document's failure, not the images': it is said once, with the system's
+// reason, and the run stops filling the document.
+TEST_F(ConversionRunTest, AFailedWriteIsTheDocumentsFailureAndNotEachImages) {
+    for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) {
+        Add(Image(name, "-size 500x500 xc: +noise Random -quality 98"));
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool failedOnce =
+            RunSingle() == RESULT_PDF_ERROR && skipped_.empty() && job_.Documents().size() == 1 &&
+            job_.Documents()[0].reason.find(L"File too large") != std::wstring::npos &&
+            reports_.size() == 2;  // image 1, then the closing report
+        _exit(failedOnce ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
 }

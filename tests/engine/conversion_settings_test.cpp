@@ -174,6 +174,13 @@ TEST_F(ConversionSettingsTest, OutputFolderDefaultsToDocumentsWithoutStoringIt) 
     EXPECT_TRUE(std::filesystem::is_directory(documents.path() / "Docs"));
     EXPECT_FALSE(StoredText(L"PDFPath"));
     unsetenv("XDG_DOCUMENTS_DIR");
+
+    // With no home folder known there is no default, rather than a folder below "/".
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
+    unsetenv("HOME");
+    engine::ConversionSettings homeless;
+    EXPECT_EQ(homeless.GetOutputFolder(), L"");
+    setenv("HOME", home.c_str(), 1);
 }
 
 TEST_F(ConversionSettingsTest, ShowADTellsTheLiveRecordsObserverEvenWhenUnchanged) {

@@ -58,6 +58,10 @@ TEST_F(EngineStepsTest, BookmarkTitlesDropTheExtension) {
     EXPECT_EQ(engine::BookmarkTitle(L"/pics/holiday.v2.jpg"), L"holiday.v2");
     EXPECT_EQ(engine::BookmarkTitle(L"/pics/scan"), L"scan");
     EXPECT_EQ(engine::BookmarkTitle(L"loose.jpg"), L"loose.jpg");
+    // Bytes of a name that are not UTF-8 are shown as U+FFFD, never as reserved code points.
+    const std::wstring latin1 = platform::PathFromNative("/pics/caf\xE9.jpg");
+    EXPECT_EQ(engine::BookmarkTitle(latin1), L"caf\xFFFD");
+    EXPECT_EQ(engine::ExpandWatermarkText(L"%FileName%", latin1, 1), L"caf\xFFFD");
 }
 
 TEST_F(EngineStepsTest, OutputNamesCountUpPastExistingFiles) {
@@ -95,4 +99,9 @@ TEST_F(EngineStepsTest, DefaultTargetIsNamedAfterTheFirstImagesFolder) {
     EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kPerFolder, false),
               base + L"/trip(1)");
     EXPECT_EQ(DefaultOutputTarget(base, L"/photos/trip/1.jpg", kPerFolder, true), base);
+
+    // The first choice for a run that claims its name, and no target without a base folder.
+    EXPECT_EQ(engine::DefaultOutputFile(base, L"/photos/trip/1.jpg"), base + L"/trip.pdf");
+    EXPECT_EQ(engine::DefaultOutputFile(L"", L"/photos/trip/1.jpg"), L"");
+    EXPECT_EQ(DefaultOutputTarget(L"", L"/photos/trip/1.jpg", kPerImage, false), L"");
 }

@@ -1,5 +1,6 @@
 // Pages as they come out: paper sizes, margins, fitting, watermarks and re-encoding.
 
+#include "followed_page.h"
 #include "run_fixture.h"
 
 using testsupport::ColorNear;
@@ -242,4 +243,47 @@ TEST_F(PageLayoutTest, NonAsciiFileNamesWork) {
     Add(Image("Фото 照片.png", "-size 40x30 xc:red"));
     ASSERT_EQ(RunSingle("結果.pdf"), engine::RESULT_OK);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "結果.pdf"));  // checked by qpdf at teardown
+}
+
+// No page that follows its image is larger than a PDF page may be (the image is scaled into
+// it) or smaller than the smallest one (the image keeps its size on it).
+TEST_F(PageLayoutTest, AFollowingPageStaysWithinThePdfPageSizes) {
+    Add(Image("wide.png", "-size 2000x100 xc:red -density 5 -units PixelsPerInch"));  // 28800 pt
+    Add(Image("dot.png", "-size 1x1 xc:red -density 72 -units PixelsPerInch"));
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    const auto sizes = PageSizes(dir_ / "out.pdf");
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_DOUBLE_EQ(sizes[0].width, 14400);
+    EXPECT_DOUBLE_EQ(sizes[0].height, 720);
+    EXPECT_DOUBLE_EQ(sizes[1].width, 3);
+    EXPECT_DOUBLE_EQ(sizes[1].height, 3);
+    const std::string bytes = testsupport::ReadFile(dir_ / "out.pdf");
+    EXPECT_EQ(bytes.find("/UserUnit"), std::string::npos) << "a page beyond the limit was written";
+    const auto page = RenderPage(dir_ / "out.pdf", 1, 1);  // the whole width is the image
+    EXPECT_TRUE(ColorNear(page.At(2, 5), kRed, 8));
+    EXPECT_TRUE(ColorNear(page.At(197, 5), kRed, 8));
+}
+
+TEST(FollowedPageTest, ScalesIntoTheLargestPageAndGrowsToTheSmallest) {
+    using engine::PageFollowingImage;
+    const auto natural = PageFollowingImage(300, 200, 10, 20);
+    EXPECT_TRUE(natural.natural);
+    EXPECT_DOUBLE_EQ(natural.width, 320);
+    EXPECT_DOUBLE_EQ(natural.height, 240);
+
+    const auto tall = PageFollowingImage(100, 30000, 50, 200);  // room for 14000 points of it
+    EXPECT_FALSE(tall.natural);
+    EXPECT_DOUBLE_EQ(tall.imageHeight, 14000);
+    EXPECT_DOUBLE_EQ(tall.imageWidth, 100 * 14000.0 / 30000);
+    EXPECT_DOUBLE_EQ(tall.height, 14400);
+
+    const auto dot = PageFollowingImage(1, 2, 0, 0);
+    EXPECT_FALSE(dot.natural);
+    EXPECT_DOUBLE_EQ(dot.imageWidth, 1);
+    EXPECT_DOUBLE_EQ(dot.width, 3);
+    EXPECT_DOUBLE_EQ(dot.height, 3);
+
+    const auto noRoom = PageFollowingImage(50, 50, 8000, 0);  // margins wider than any page
+    EXPECT_DOUBLE_EQ(noRoom.imageWidth, 1);
+    EXPECT_DOUBLE_EQ(noRoom.width, 14400);
 }

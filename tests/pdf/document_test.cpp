@@ -9,6 +9,8 @@
 #include <ctime>
 
 #include "document_info.h"
+#include "platform/text.h"
+#include "sample_images.h"
 #include "writer_test_support.h"
 
 using namespace pdftest;
@@ -197,4 +199,84 @@ TEST_F(DocumentTest, VirtualFileNamesAreUniqueUntilDeleted) {
     EXPECT_EQ(writer_.delete_pvf(L"/pvf/image"), 1);
     EXPECT_EQ(writer_.delete_pvf(L"/pvf/image"), 0);
     writer_.create_pvf(L"/pvf/image", bytes, sizeof bytes, L"");
+}
+
+// A name chosen automatically is claimed when the document is written: never over a file that
+// appeared meanwhile, but under the next free variant.
+TEST_F(DocumentTest, AUniqueNameIsClaimedPastTheTakenOnes) {
+    pdf::PdfWriter first, second;
+    ASSERT_EQ(first.begin_document(Wide(Path("scan.pdf")), L"uniquename"), 1);
+    ASSERT_EQ(second.begin_document(Wide(Path("scan.pdf")), L"uniquename"), 1);
+    Save("scan.pdf", "appeared meanwhile");
+    for (pdf::PdfWriter* writer : {&first, &second}) {
+        writer->begin_page_ext(100, 100, L"");
+        writer->end_page_ext(L"");
+        writer->end_document(L"");
+    }
+    EXPECT_EQ(first.written_path(), Wide(Path("scan(1).pdf")));
+    EXPECT_EQ(second.written_path(), Wide(Path("scan(2).pdf")));
+    EXPECT_EQ(testsupport::ReadFile(Path("scan.pdf")), "appeared meanwhile");
+    EXPECT_EQ(FolderEntries(),
+              (std::vector<std::string>{"scan(1).pdf", "scan(2).pdf", "scan.pdf"}));
+}
+
+TEST_F(DocumentTest, OpenFailuresCarryTheSystemReason) {
+    writer_.set_parameter(L"errorpolicy", L"return");
+    EXPECT_EQ(writer_.begin_document(Wide(Path("missing/out.pdf")), L""), -1);
+    EXPECT_NE(writer_.get_errmsg().find(L"No such file or directory"), std::wstring::npos)
+        << writer_.get_errmsg();
+    EXPECT_EQ(writer_.begin_document(Wide(Path(std::string(252, 'n') + ".pdf")), L""), -1);
+    EXPECT_NE(writer_.get_errmsg().find(L"File name too long"), std::wstring::npos);
+    std::filesystem::create_directory(Path("folder.pdf"));
+    EXPECT_EQ(writer_.begin_document(Wide(Path("folder.pdf")), L""), -1);
+    EXPECT_NE(writer_.get_errmsg().find(L"Is a directory"), std::wstring::npos);
+
+    // The longest name the file system holds works: the temporary file needs no longer one.
+    const std::string longest = std::string(251, 'n') + ".pdf";
+    Begin(longest);
+    AddBlankPage();
+    writer_.end_document(L"");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.pdf", longest}));
+}
+
+TEST_F(DocumentTest, NamesThatAreNotUtf8AreReadAndWrittenAsTheyAre) {
+    const auto image = Path("caf\xE9\xFF.png");
+    ASSERT_TRUE(testsupport::MakeImage(image, "-size 20x10 xc:red"));
+    Begin("out\xFE.pdf");
+    writer_.begin_page_ext(0, 0, L"");
+    const int handle = writer_.load_image(L"auto", Wide(image), L"");
+    ASSERT_GE(handle, 0) << platform::ToUtf8(writer_.get_errmsg());
+    writer_.fit_image(handle, 0, 0, L"adjustpage");
+    writer_.end_page_ext(L"");
+    writer_.end_document(L"");
+    EXPECT_EQ(writer_.written_path(), Wide(Path("out\xFE.pdf")));
+    EXPECT_EQ(PageCount(Path("out\xFE.pdf")), 1);
+}
+
+// A failed write of the document is no fault of the image being loaded: it is raised even
+// under errorpolicy "return", so that the caller stops rather than blame every later image.
+TEST_F(DocumentTest, AWriteFailureWhileLoadingAnImageIsRaisedWhateverThePolicy) {
+    const auto image = Path("noise.jpg");
+    ASSERT_TRUE(testsupport::MakeImage(image, "-size 600x600 xc: +noise Random -quality 98"));
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        pdf::PdfWriter writer;
+        writer.set_parameter(L"errorpolicy", L"return");
+        writer.begin_document(Wide(Path("out.pdf")), L"");
+        writer.begin_page_ext(0, 0, L"");
+        int number = 0;
+        try {
+            writer.load_image(L"auto", Wide(image), L"");
+        } catch (const pdf::PdfError& error) {
+            number = error.number();
+        }
+        _exit(number == pdf::kErrorFile ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"noise.jpg"});
 }

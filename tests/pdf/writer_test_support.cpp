@@ -7,7 +7,7 @@
 namespace pdftest {
 
 std::wstring Wide(const std::filesystem::path& path) {
-    return platform::FromUtf8(path.string());
+    return platform::PathFromNative(path.native());
 }
 
 void WriterTest::Begin(const std::string& name) {

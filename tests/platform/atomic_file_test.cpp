@@ -6,6 +6,8 @@
 #include <cerrno>
 
 #include "platform/input_file.h"
+#include "platform/path_names.h"
+#include "platform/text.h"
 #include "temp_dir.h"
 
 using platform::AtomicFile;
@@ -122,4 +124,34 @@ TEST_F(AtomicFileTest, ModeFollowsTheUmaskUnlessSetExactly) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     ASSERT_EQ(::stat((dir_ / "exact").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(AtomicFileTest, AFreeNameIsClaimedPastTheTakenOnes) {
+    testsupport::WriteFile(dir_ / "scan.pdf", "first");
+    testsupport::WriteFile(dir_ / "scan(1).pdf", "second");
+    AtomicFile file(dir_ / "scan.pdf");
+    ASSERT_TRUE(file.Write("third"));
+    const auto nameFor = [&](unsigned n) {
+        return std::filesystem::path(platform::PathToNative(
+            platform::NumberedName(platform::PathFromNative((dir_ / "scan.pdf").native()), n)));
+    };
+    ASSERT_TRUE(file.CommitUnderFreeName(nameFor));
+    EXPECT_EQ(file.target(), dir_ / "scan(2).pdf");
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "scan.pdf"), "first");
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "scan(1).pdf"), "second");
+    EXPECT_EQ(testsupport::ReadFile(dir_ / "scan(2).pdf"), "third");
+    EXPECT_EQ(Entries(), 3);
+
+    AtomicFile noFolder(dir_ / "missing" / "a.pdf");
+    EXPECT_FALSE(noFolder.CommitUnderFreeName(nameFor));
+}
+
+TEST(PathNamesTest, NumberedNamesGoBeforeTheExtensionOfTheFileName) {
+    using platform::NumberedName;
+    EXPECT_EQ(NumberedName(L"/out/trip.pdf", 0), L"/out/trip.pdf");
+    EXPECT_EQ(NumberedName(L"/out/trip.pdf", 2), L"/out/trip(2).pdf");
+    EXPECT_EQ(NumberedName(L"/out/a.jpg.pdf", 1), L"/out/a.jpg(1).pdf");
+    EXPECT_EQ(NumberedName(L"/v1.2/trip", 3),
+              L"/v1.2/trip(3)");  // a dot of a folder is no extension
+    EXPECT_EQ(NumberedName(L"/out/\xDCFF.pdf", 1), L"/out/\xDCFF(1).pdf");
 }

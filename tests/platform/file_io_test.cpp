@@ -81,6 +81,17 @@ TEST(FileIoTest, NamesThatAreNotUtf8StayReachable) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "d\xFF\xFE" / "sub"));
 }
 
+TEST(FileIoTest, AFolderIsClaimedOnlyByItsCreator) {
+    testsupport::TempDir dir;
+    const std::wstring folder = PathFromNative((dir / "out").string());
+    EXPECT_TRUE(platform::ClaimFolder(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "out"));
+    EXPECT_FALSE(platform::ClaimFolder(folder));  // taken
+    testsupport::WriteFile(dir / "file", "x");
+    EXPECT_FALSE(platform::ClaimFolder(PathFromNative((dir / "file").string())));
+    EXPECT_FALSE(platform::ClaimFolder(PathFromNative((dir / "no/parent").string())));
+}
+
 TEST(FileIoTest, LockWaitsForItsHolderOnlyAsLongAsItsPatience) {
     testsupport::TempDir dir;
     const auto lockFile = dir / "store.lock";

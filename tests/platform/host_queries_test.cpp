@@ -14,8 +14,10 @@
 
 #include "platform/console.h"
 #include "platform/file_io.h"
+#include "platform/folders.h"
 #include "platform/local_time.h"
 #include "platform/modules.h"
+#include "platform/pending_files.h"
 #include "platform/text.h"
 #include "temp_dir.h"
 
@@ -88,4 +90,65 @@ TEST(HostQueriesTest, FirstCtrlCUnderAWatchOnlyMarksTheProcess) {
         std::raise(SIGINT);  // the process goes on
     }
     EXPECT_TRUE(platform::Interrupted());
+}
+
+// SIGTERM and SIGHUP stop a run as Ctrl-C does: the first is acknowledged at once and only
+// marks the process; the second ends it, removing the temporary files still pending.
+TEST(HostQueriesTest, ASecondStopSignalEndsTheProcessWithoutLeavingTemporaryFiles) {
+    testsupport::TempDir dir;
+    const auto pending = dir / ".ff-pending";
+    const auto said = dir / "stderr";
+    testsupport::WriteFile(pending, "half a document");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int out = ::open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(out, 2);
+        platform::RegisterPendingFile(pending.c_str());
+        const platform::InterruptWatch watch("stopping soon\n");
+        std::raise(SIGHUP);
+        const bool marked = platform::Interrupted();
+        std::raise(SIGTERM);
+        ::_exit(marked ? 0 : 1);  // reached only when the second signal did not end the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_FALSE(std::filesystem::exists(pending));
+    EXPECT_EQ(testsupport::ReadFile(said), "stopping soon\n");
+}
+
+TEST(HostQueriesTest, PendingFilesAreRemovedOnlyWhileRegistered) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir / "kept", "x");
+    testsupport::WriteFile(dir / "removed", "x");
+    const int kept = platform::RegisterPendingFile((dir / "kept").c_str());
+    ASSERT_GE(kept, 0);
+    ASSERT_GE(platform::RegisterPendingFile((dir / "removed").c_str()), 0);
+    platform::ForgetPendingFile(kept);
+    platform::RemovePendingFiles();
+    EXPECT_TRUE(std::filesystem::exists(dir / "kept"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "removed"));
+    EXPECT_EQ(platform::RegisterPendingFile(std::string(5000, 'x').c_str()), -1);
+}
+
+// Without a home folder there is no documents folder to offer, rather than "/Documents".
+TEST(HostQueriesTest, NoDocumentsFolderIsKnownWithoutAHomeFolder) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
+    const std::string savedDocuments = documents ? documents : "";
+    ::unsetenv("XDG_DOCUMENTS_DIR");
+    ::unsetenv("HOME");
+    EXPECT_EQ(platform::KnownDocumentsFolder(), std::nullopt);
+    ::setenv("HOME", "", 1);
+    EXPECT_EQ(platform::KnownDocumentsFolder(), std::nullopt);
+    ::setenv("XDG_DOCUMENTS_DIR", "/srv/docs", 1);
+    EXPECT_EQ(platform::KnownDocumentsFolder(), std::filesystem::path("/srv/docs"));
+    ::setenv("HOME", home.c_str(), 1);
+    if (documents) {
+        ::setenv("XDG_DOCUMENTS_DIR", savedDocuments.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_DOCUMENTS_DIR");
+    }
 }

@@ -33,12 +33,15 @@ using ProgressCallback = int32_t (*)(int32_t total, int32_t index, const wchar_t
 // must not call back into the job.
 using DiagnosticSink = std::function<void(const std::wstring& path, const std::wstring& reason)>;
 
-// One output document a run opened: its path, how it ended (RESULT_OK: finished and written)
-// and the pages placed in it.
+// One output document a run opened: its path (the name it was written under), how it ended
+// (RESULT_OK: finished and written), the pages placed in it and, when it could not be created
+// or written, why (with the system's reason); the reason is empty for a document that failed
+// only because none of its images gave a page.
 struct DocumentOutcome {
     std::wstring path;
     RunResult result = RESULT_OK;
     int32_t pages = 0;
+    std::wstring reason;
     bool operator==(const DocumentOutcome&) const = default;
 };
 
@@ -59,6 +62,12 @@ public:
     // Single-document mode: the PDF to write (under the job lock).
     void SetOutputFile(const std::wstring& path);
     std::wstring GetOutputFile();
+
+    // Single-document mode: whether the output file's name was chosen automatically. The run
+    // then never replaces a file: it claims the first free of the output file, "name(1).pdf",
+    // "name(2).pdf", ... at the moment the document is written, so that runs started together
+    // write distinct files. Off by default. Set before the run.
+    void SetClaimOutputFile(bool claim) { claimOutputFile_ = claim; }
 
     // The PDF or the output folder, for the caller's summary; Run writes into it in the
     // per-image and per-folder modes. Set before the run; read without the lock.
@@ -100,6 +109,7 @@ private:
     ConversionSettings settings_;
     std::wstring outputFile_;
     std::wstring outputLocation_;
+    bool claimOutputFile_ = false;
     ProgressCallback progressCallback_ = nullptr;
     void* progressContext_ = nullptr;
     DiagnosticSink diagnosticSink_;

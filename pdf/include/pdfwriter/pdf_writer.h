@@ -9,8 +9,10 @@
 //
 // Failure: every failing operation throws PdfError, except that under the parameter
 // "errorpolicy" = "return" begin_document, load_image and load_font return -1 instead when the
-// file, image or font is at fault (kErrorFile, kErrorImage, kErrorFont, kErrorMemory); mistakes
-// in the call itself (scope, options, arguments) are raised under either policy.
+// output file, the image or the font is at fault (kErrorFile, kErrorImage, kErrorFont
+// respectively, or kErrorMemory); mistakes in the call itself (scope, options, arguments), and
+// a failed write of the document (kErrorFile from load_image or load_font), are raised under
+// either policy. After a failed write every further write of the document fails the same way.
 // Option lists are "key=value" words separated by blanks; a value holding blanks is written in
 // braces ("boxsize={200 100}"). Unknown options are errors.
 
@@ -67,10 +69,15 @@ public:
     void set_parameter(const std::wstring& key, const std::wstring& value);
 
     // Starts a document written to a temporary file beside path; returns 1, or -1 (errorpolicy
-    // "return") when the temporary file cannot be created. optlist must be empty.
+    // "return") when it cannot be created there (get_errmsg names the system's reason). Paths
+    // are converted with platform::PathToNative. optlist: none, or "uniquename" when path was
+    // chosen automatically: end_document then never replaces a file but writes to the first
+    // free of path, "stem(1).ext", "stem(2).ext", ... (platform::NumberedName), claimed
+    // atomically, so that two writers never take the same name.
     int begin_document(const std::wstring& path, const std::wstring& optlist);
-    // Writes the document and renames it over path. Throws (kErrorNoPages) when no page was
-    // finished; the document is then discarded. A page left open is abandoned first.
+    // Writes the document and renames it over path (or claims a name, see begin_document).
+    // Throws (kErrorNoPages) when no page was finished, kErrorFile when it cannot be written;
+    // the document is then discarded. A page left open is abandoned first.
     void end_document(const std::wstring& optlist);
     // "Title", "Subject", "Creator", "Author", "Keywords" or another key of the document
     // information; "Producer", "CreationDate", "ModDate" and "Trapped" are the writer's own.
@@ -135,13 +142,16 @@ public:
     // as -1; empty when there was none.
     std::wstring get_errmsg() const;
 
+    // The path the last finished document was written to; empty before the first.
+    std::wstring written_path() const;
+
 private:
     struct State;
 
     template <typename Operation>
     auto Run(const char* name, Operation&& operation);
     template <typename Operation>
-    int RunReturning(const char* name, Operation&& operation);
+    int RunReturning(const char* name, int ownKind, Operation&& operation);
 
     std::unique_ptr<State> state_;
 };

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "platform/input_file.h"
@@ -59,16 +60,26 @@ public:
     // flushes the folder. On failure the target is as it was and the temporary file is gone.
     bool Commit(Placement placement = Placement::kReplace);
 
+    // Commit for names chosen automatically: the file is claimed, never replacing anything,
+    // under the first of nameFor(0), nameFor(1), ... that is free at that moment, so that two
+    // writers racing for one name both succeed under different names. target() then names the
+    // file. Fails with EEXIST after a million taken names.
+    bool CommitUnderFreeName(const std::function<std::filesystem::path(unsigned)>& nameFor);
+
 private:
     bool Fail(int error);
     bool WriteAll(const char* bytes, size_t size);
     CopyResult CopyByReading(int fd, uint64_t offset, uint64_t size);
+    bool Place(Placement placement);
+    bool FinishCommit();
     bool PlaceUnnamed(Placement placement);
     bool PlaceNamed(Placement placement);
     void Discard();
+    void ForgetTemporary();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty for an unnamed file
+    int pendingSlot_ = -1;             // the temporary name's entry among the pending files
     int fd_ = -1;
     int error_ = 0;
 };

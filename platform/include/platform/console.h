@@ -15,17 +15,24 @@ bool OpenStandardDescriptors();
 // True when the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 
-// While a watch exists, the first Ctrl-C (SIGINT) only marks the process interrupted; a second
-// ends it at once, as usual. The mark stays after the watch goes. One watch at a time.
+// While a watch exists, the first Ctrl-C (SIGINT), SIGTERM or SIGHUP only marks the process
+// interrupted and writes acknowledgement to standard error at once; a second one removes the
+// pending temporary files (see pending_files.h) and ends the process as the signal does. A new
+// watch starts unmarked; the mark stays after the watch goes. One watch at a time;
+// acknowledgement must outlive it.
 class InterruptWatch {
 public:
-    InterruptWatch();
+    explicit InterruptWatch(const char* acknowledgement = "");
     ~InterruptWatch();
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
 };
 
-// True once Ctrl-C came while an InterruptWatch existed. Any thread, any time.
+// Makes writes beyond the file-size limit (RLIMIT_FSIZE) fail with EFBIG, to be reported like
+// a full disk, instead of ending the process with SIGXFSZ.
+void IgnoreFileSizeSignal();
+
+// True once one of those signals came while an InterruptWatch existed. Any thread, any time.
 bool Interrupted();
 
 }  // namespace platform

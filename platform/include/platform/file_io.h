@@ -23,6 +23,11 @@ PathKind KindOf(std::wstring_view path);
 // Creates the folder and its missing parents. False when it does not exist afterwards.
 bool CreateFolders(std::wstring_view path);
 
+// Creates the folder itself (its parent must exist), claiming the name: false when anything of
+// that name exists already or the folder cannot be made, so that of several processes asking
+// for one name exactly one gets it.
+bool ClaimFolder(std::wstring_view path);
+
 // 0 when file names a regular file (links followed); otherwise why it is not one: the errno of
 // stat (ENOENT, EACCES, ...), or EINVAL for a folder, FIFO, device or socket. Looks at the path
 // only and never opens it, so a FIFO or device cannot block or flood the caller.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace platform {
 
@@ -8,5 +9,9 @@ namespace platform {
 // then XDG_DOCUMENTS_DIR in $XDG_CONFIG_HOME/user-dirs.dirs, then ~/Documents). Created when
 // missing; creation failures are silent.
 std::filesystem::path DocumentsFolder();
+
+// The documents folder found as DocumentsFolder finds it, without creating it; nullopt when it
+// would rest on a home folder that is not known ($HOME unset or empty), rather than on "/".
+std::optional<std::filesystem::path> KnownDocumentsFolder();
 
 }  // namespace platform
