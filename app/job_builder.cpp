@@ -8,6 +8,7 @@ std::unique_ptr<engine::ConversionJob> BuildJob(const JobOrder& order,
     job->SetOutputLocation(order.output);
     if (order.mode == 0) {
         job->SetOutputFile(order.output);
+        job->SetClaimOutputFile(order.claimOutput);
     }
     for (const std::wstring& path : order.paths) {
         job->AddImagePath(path);
@@ -59,7 +60,11 @@ bool JobRunner::IsMultiDocument() const {
 }
 
 std::wstring JobRunner::OutputPath() const {
-    return IsMultiDocument() ? job_.GetOutputLocation() : job_.GetOutputFile();
+    if (IsMultiDocument()) {
+        return job_.GetOutputLocation();
+    }
+    const std::vector<engine::DocumentOutcome>& documents = job_.Documents();
+    return documents.empty() ? job_.GetOutputFile() : documents.front().path;
 }
 
 int JobRunner::PagesPlaced() const {

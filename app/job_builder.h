@@ -21,6 +21,7 @@ struct JobOrder {
     int mode = 0;                     // MakeMultiPDF: 0 one PDF, 1 per image, 2 per folder
     std::wstring output;              // the PDF (mode 0) or the output folder (modes 1 and 2)
     std::vector<std::wstring> paths;  // the rows' full paths, in list order
+    bool claimOutput = false;         // mode 0: write under the next free name from output
 };
 
 // A job for the order, with a snapshot of settings (copied under the job's lock). Paths whose
@@ -58,7 +59,8 @@ public:
     // Waits for the worker. Any thread but the worker; safe to call more than once.
     void Join();
 
-    // The output the job wrote to: the output folder for modes 1 and 2, else the PDF. Reads
+    // The output the job wrote to: the output folder for modes 1 and 2, else the PDF (the name
+    // it claimed, when it claimed one). Reads
     // the job under its lock, so call it once the worker has finished.
     std::wstring OutputPath() const;
     bool IsMultiDocument() const;

@@ -36,6 +36,9 @@ bool DpiValuesDiffer(const std::vector<std::wstring>& dpiColumn) {
 
 std::wstring ConfiguredOutput(engine::ConversionSettings& settings, const std::wstring& firstImage,
                               int mode) {
+    if (mode == 0) {
+        return engine::DefaultOutputFile(settings.GetOutputFolder(), firstImage);
+    }
     return engine::DefaultOutputTarget(settings.GetOutputFolder(), firstImage,
                                        static_cast<engine::DocumentMode>(mode),
                                        settings.SaveToImageDir != 0);
@@ -52,13 +55,16 @@ ConversionCommand::Outcome ConversionCommand::Run(int command, const ListRows& r
     const int mode = ModeOfCommand(command);
     StoreMode(mode);
     std::wstring output;
-    if (command < 3) {
+    const bool configured = command < 3;
+    if (configured) {
         output = ConfiguredOutput(app_.Settings(), rows.paths.front(), mode);
     } else if (!ChooseOutput(mode, output)) {
         return Outcome::kNoOutputChosen;
     }
     RecordF(105, L"%d", static_cast<int>(rows.paths.size()));
-    Convert(mode, output, rows);
+    // A PDF named in the configured folder takes the next free name when it is written, so
+    // that two conversions at once never replace each other's document.
+    Convert({mode, output, rows.paths, configured && mode == 0});
     return Outcome::kConverted;
 }
 
@@ -84,9 +90,8 @@ bool ConversionCommand::ChooseOutput(int mode, std::wstring& output) {
     return true;
 }
 
-void ConversionCommand::Convert(int mode, const std::wstring& output, const ListRows& rows) {
-    const std::unique_ptr<engine::ConversionJob> job =
-        BuildJob({mode, output, rows.paths}, app_.Settings());
+void ConversionCommand::Convert(const JobOrder& order) {
+    const std::unique_ptr<engine::ConversionJob> job = BuildJob(order, app_.Settings());
     CMakePDFDialog dialog(app_, job.get(), owner_);
     running_ = &dialog;
     dialog.DoModal();

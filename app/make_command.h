@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/conversion_settings.h"
+#include "job_builder.h"
 
 class CFolioforgeApp;
 class CMakePDFDialog;
@@ -30,9 +31,10 @@ int ModeOfCommand(int command);
 // True when two rows' DPI values (ignoring "" and "-") differ as text.
 bool DpiValuesDiffer(const std::vector<std::wstring>& dpiColumn);
 
-// Where commands 0-2 write for mode, given the first image: the configured output folder's
-// next free name after the image's folder (a PDF in mode 0, a new folder in modes 1 and 2), or
-// the output folder itself for modes 1 and 2 with SaveToImageDir. May create folders.
+// Where commands 0-2 write for mode, given the first image: in mode 0 the PDF named after the
+// image's folder in the configured output folder (its first choice: the run claims the next free
+// name when it writes); in modes 1 and 2 that folder's next free subfolder of the same name, or
+// the output folder itself with SaveToImageDir. May create folders.
 std::wstring ConfiguredOutput(engine::ConversionSettings& settings, const std::wstring& firstImage,
                               int mode);
 
@@ -57,7 +59,7 @@ private:
     bool ConfirmDpi(const ListRows& rows);
     void StoreMode(int mode);
     bool ChooseOutput(int mode, std::wstring& output);
-    void Convert(int mode, const std::wstring& output, const ListRows& rows);
+    void Convert(const JobOrder& order);
 
     CFolioforgeApp& app_;
     QWidget* owner_;

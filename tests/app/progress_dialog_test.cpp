@@ -82,6 +82,20 @@ TEST_F(ProgressDialogTest, CountsEveryImageThenFinishesAfterTheWorker) {
     EXPECT_EQ(testsupport::QpdfCheck(output() / "run.pdf"), 0);
 }
 
+TEST_F(ProgressDialogTest, FinishedStateNamesTheFreeNameTheRunClaimed) {
+    std::filesystem::create_directories(output());
+    testsupport::WriteFile(output() / "run.pdf", "taken meanwhile");
+    auto job =
+        app::BuildJob({0, Wide(output() / "run.pdf"), ThreeImages(), true}, app_->Settings());
+    apptest::ModalAnswerer answerer;
+    CMakePDFDialog dialog(*app_, job.get(), nullptr);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.StatusText(),
+              L"(" + app::Text(L"100003") + L") " + Wide(output() / "run(1).pdf"));
+    EXPECT_EQ(testsupport::ReadFile(output() / "run.pdf"), "taken meanwhile");
+    EXPECT_EQ(testsupport::QpdfCheck(output() / "run(1).pdf"), 0);
+}
+
 TEST_F(ProgressDialogTest, CancelDuringTheSecondImageWaitsForTheWorker) {
     std::filesystem::create_directories(output());
     auto job = Job(ThreeImages());
