@@ -11,9 +11,11 @@ namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
+// Texts are stored as UTF-8, except that the bytes of a file name that is not UTF-8 are stored
+// as they are (see PathToNative), so a stored folder keeps its exact name.
 std::string EscapeText(std::wstring_view text) {
     std::string out;
-    for (char c : ToUtf8(text)) {
+    for (char c : PathToNative(text)) {
         switch (c) {
             case '\\':
                 out += "\\\\";
@@ -46,7 +48,7 @@ std::optional<std::wstring> ReadQuoted(std::string_view line, size_t& pos) {
         char c = line[pos];
         if (c == '"') {
             ++pos;
-            return FromUtf8(bytes);
+            return PathFromNative(bytes);
         }
         if (c == '\\') {
             if (++pos >= line.size())

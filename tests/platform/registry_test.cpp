@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/text.h"
 #include "temp_dir.h"
 
 using namespace platform;
@@ -70,6 +71,13 @@ TEST_F(RegistryTest, KeepsNonAsciiAndControlCharacters) {
     const std::wstring text = L"Отчёт 报告 \U0001F4C4\nline two\r";
     RegWriteString(HKEY_CURRENT_USER, kKey, L"Имя", text);
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kKey, L"имя"), text);
+
+    // A folder whose name is not UTF-8 comes back with the same bytes.
+    const std::wstring folder = PathFromNative("/home/u/caf\xe9 \xff");
+    RegWriteString(HKEY_CURRENT_USER, kKey, L"PDFPath", folder);
+    EXPECT_NE(HiveText().find("/home/u/caf\xe9 \xff\""), std::string::npos);
+    EXPECT_EQ(PathToNative(*RegReadString(HKEY_CURRENT_USER, kKey, L"PDFPath")),
+              "/home/u/caf\xe9 \xff");
 }
 
 TEST_F(RegistryTest, KeysEnumerateAndDeleteAsTrees) {
