@@ -116,9 +116,9 @@ void WriteDesktopSettings(const OutsideFolder& work) {
                                (work / "out").string() + "\"\r\n\"CheckSkip\"=dword:00000001\r\n");
 }
 
-// Runs the installed "folioforge /make photos" offscreen under strace (the user-interface
-// thread's successful opens into trace.txt; tracing every thread stalls the conversion) until a
-// PDF appears in out/ or a minute has passed, then ends it.
+// Runs the installed "folioforge /make photos" offscreen under strace (the successful opens of
+// the user-interface thread, which loads the artwork and the language files, into trace.txt)
+// until a PDF appears in out/ or a minute has passed, then ends it.
 testsupport::ToolResult RunMakeCommandLine(const OutsideFolder& work) {
     const std::string program = Quoted(Prefix() / "bin/folioforge");
     return RunIn(
