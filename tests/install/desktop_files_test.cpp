@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <regex>
 #include <set>
@@ -90,6 +91,34 @@ TEST(DesktopFiles, MenuEntryOpensEveryAcceptedImageType) {
     }
     EXPECT_TRUE(accepted.count("jbig")) << "JBIG has a type of our own";
     EXPECT_GE(accepted.size(), 12u);
+}
+
+// The width and height in a PNG file's header; 0 x 0 when it is no PNG file.
+std::pair<uint32_t, uint32_t> PngSize(const fs::path& file) {
+    const std::string bytes = ReadFile(file);
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
+        return {0, 0};
+    }
+    const auto number = [&](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = at; i < at + 4; ++i) {
+            value = value << 8 | static_cast<unsigned char>(bytes[i]);
+        }
+        return value;
+    };
+    return {number(16), number(20)};
+}
+
+TEST(DesktopFiles, IconThemeHoldsTheIconInEverySizeAndScalable) {
+    const fs::path theme = Prefix() / kShare / "icons/hicolor";
+    for (const uint32_t size : {16u, 32u, 48u, 64u, 128u, 256u}) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        EXPECT_EQ(PngSize(theme / folder / "apps/folioforge.png"), std::make_pair(size, size))
+            << folder;
+    }
+    const std::string svg = ReadFile(theme / "scalable/apps/folioforge.svg");
+    EXPECT_NE(svg.find("<svg "), std::string::npos);
+    EXPECT_NE(svg.find("viewBox=\"0 0 64 64\""), std::string::npos);
 }
 
 std::string FirstMatch(const std::string& text, const std::string& pattern) {
