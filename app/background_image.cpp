@@ -1,9 +1,11 @@
 #include "background_image.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <filesystem>
 
 #include "gfx/image.h"
+#include "platform/data_files.h"
+#include "platform/text.h"
 #include "qt_text.h"
 
 namespace app {
@@ -12,8 +14,10 @@ std::wstring ResolveProgramPath(const std::wstring& path) {
     if (path.empty() || path.front() == L'/') {
         return path;
     }
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    return FromQString(programFolder.filePath(ToQString(path)));
+    const std::filesystem::path folder =
+        platform::PathToNative(FromQString(QCoreApplication::applicationDirPath()));
+    return platform::PathFromNative(
+        platform::FindDataFile(folder, platform::PathToNative(path)).native());
 }
 
 bool LoadsAsImage(const std::wstring& path) {

@@ -10,7 +10,8 @@ namespace app {
 inline constexpr wchar_t kDefaultBackground[] = L"res/7.png";
 inline constexpr wchar_t kBackgroundValue[] = L"WndiowsBackground";
 
-// A relative path taken against the program's folder; an absolute one unchanged.
+// A relative path taken as the program's data file of that name (beside the program in a build
+// tree, in ../share/folioforge when installed); an absolute one unchanged.
 std::wstring ResolveProgramPath(const std::wstring& path);
 
 // True when the file (absolute, or relative to the program's folder) decodes as an image.

@@ -1,8 +1,8 @@
 #pragma once
 
 // The program's command line: "folioforge /make PATH...", with which the file manager's menu
-// entry hands files and folders over for an immediate conversion. Anything else is an ordinary
-// start.
+// entry hands files and folders over for an immediate conversion, and "folioforge PATH...",
+// with which "Open with" puts files in the list without converting them.
 
 #include <string>
 #include <vector>
@@ -14,6 +14,12 @@ namespace app {
 // the program itself first (argv as text); the switch is compared without regard to case and
 // at least one path must follow it. Paths are not looked at.
 std::vector<std::wstring> MakePathsOf(const std::vector<std::wstring>& arguments);
+
+// The paths of an opening command line: every argument after the program when the first one
+// is not the /make switch (in any case), each made absolute against the working folder (and
+// lexically normalised) so that the list holds full paths; empty for a /make command line or
+// none. Paths are not looked at.
+std::vector<std::wstring> OpenPathsOf(const std::vector<std::wstring>& arguments);
 
 // The text without the spaces and double quotes at either end.
 std::wstring TrimSpacesAndQuotes(const std::wstring& text);

@@ -5,6 +5,8 @@
 #include "background_image.h"
 #include "command_line.h"
 #include "folioforge_dlg.h"
+#include "list/drop_list_ctrl.h"
+#include "platform/file_io.h"
 #include "platform/registry.h"
 
 namespace {
@@ -42,8 +44,26 @@ int CFolioforgeApp::SetBackground(const std::wstring& path) {
     return 1;
 }
 
+// Files opened with the program go into the list as they are; a folder contributes its own
+// images (not its subfolders'), and a path naming nothing is skipped.
+void CFolioforgeApp::AddOpenedPaths(CDropListCtrl& list, const std::vector<std::wstring>& paths) {
+    for (const std::wstring& path : paths) {
+        switch (platform::KindOf(path)) {
+            case platform::PathKind::kFolder:
+                list.AddFolder(path, false);
+                break;
+            case platform::PathKind::kOther:
+                list.AddFile(path);
+                break;
+            case platform::PathKind::kMissing:
+                break;
+        }
+    }
+}
+
 int CFolioforgeApp::Run(const std::vector<std::wstring>& arguments) {
     CFolioforgeDlg window(*this, app::MakePathsOf(arguments));
+    AddOpenedPaths(window.List(), app::OpenPathsOf(arguments));
     mainWindow_ = &window;
     window.RunModal();
     mainWindow_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include "engine/conversion_settings.h"
 
+class CDropListCtrl;
 class CFolioforgeDlg;
 
 class CFolioforgeApp {
@@ -19,8 +20,10 @@ public:
     // image (otherwise the default stays and the stored value is left alone).
     CFolioforgeApp();
 
-    // Runs the main window until it closes. arguments: the process arguments, program first.
-    // Returns the process exit status (always 0: the window ends the program).
+    // Runs the main window until it closes. arguments: the process arguments, program first: a
+    // /make command line converts its paths at once; other paths (files opened with the
+    // program) are put in the list. Returns the process exit status (always 0: the window ends
+    // the program).
     int Run(const std::vector<std::wstring>& arguments);
 
     engine::ConversionSettings& Settings() { return settings_; }
@@ -32,6 +35,10 @@ public:
 
     // The main window while Run runs; null otherwise.
     CFolioforgeDlg* MainWindow() const { return mainWindow_; }
+
+    // Adds files and folders opened with the program to list: a folder's own images, each file
+    // whose extension is accepted; paths that name nothing are skipped.
+    static void AddOpenedPaths(CDropListCtrl& list, const std::vector<std::wstring>& paths);
 
 private:
     void LoadStoredBackground();

@@ -5,6 +5,7 @@
 
 #include "ini_file.h"
 #include "own_module.h"
+#include "platform/data_files.h"
 #include "platform/text.h"
 #include "wide_text.h"
 
@@ -36,7 +37,7 @@ std::wstring DescriptionOf(const fs::path& file) {
 }  // namespace
 
 fs::path LanguageFolder() {
-    return OwnModuleFile().parent_path() / "languages";
+    return platform::FindDataFile(OwnModuleFile().parent_path(), "languages");
 }
 
 std::map<std::wstring, std::wstring> ScanCatalogue(const fs::path& folder) {

@@ -22,7 +22,8 @@ namespace basalt {
 inline constexpr std::wstring_view kEnglishFileName = L"english.lng";
 
 // The folder "languages" beside the file of the library (or of the executable it is built
-// into).
+// into), or the installed one in ../../share/folioforge when there is none beside it
+// (platform::FindDataFile).
 std::filesystem::path LanguageFolder();
 
 // Description -> file name of every entry of the folder that is not a folder; a later file with

@@ -10,11 +10,25 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kModuleName[] = "libcommon.so";
+constexpr char kInstalledLibraries[] = "../lib/folioforge";
 constexpr char kToolName[] = "folioforge-regsvr";
 constexpr char kElevator[] = "pkexec";
 
 bool UserCanWrite(const fs::path& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
+}
+
+// The module beside the program (a build tree), else the one of an installed tree, where the
+// programs are in bin/ and the libraries in lib/folioforge/; beside the program when neither
+// exists.
+fs::path ModuleFor(const fs::path& folder) {
+    const fs::path beside = folder / kModuleName;
+    const fs::path installed = (folder / kInstalledLibraries / kModuleName).lexically_normal();
+    std::error_code error;
+    if (!fs::exists(beside, error) && fs::exists(installed, error)) {
+        return installed;
+    }
+    return beside;
 }
 
 }  // namespace
@@ -36,7 +50,7 @@ std::vector<std::string> ExtensionRegistrationCommand(RegistrationAction action,
         command.insert(command.end(), {"/n", "/i:user"});
     }
     command.push_back("--");
-    command.push_back((folder / kModuleName).string());
+    command.push_back(ModuleFor(folder).string());
     return command;
 }
 

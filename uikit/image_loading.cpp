@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/data_files.h"
 #include "platform/text.h"
 #include "trellis/drawing.h"
 
@@ -15,7 +16,7 @@ std::wstring ReadExecutableFolder() {
     if (error || executable.empty()) {
         return {};
     }
-    return platform::FromUtf8(executable.parent_path().string()) + L"/";
+    return platform::PathFromNative(executable.parent_path().native()) + L"/";
 }
 
 }  // namespace
@@ -29,7 +30,9 @@ std::wstring ResolveProgramPath(std::wstring_view path) {
     if (path.starts_with(L'/')) {
         return std::wstring(path);
     }
-    return ExecutableFolder() + std::wstring(path);
+    const std::filesystem::path file = platform::FindDataFile(
+        platform::PathToNative(ExecutableFolder()), platform::PathToNative(path));
+    return platform::PathFromNative(file.native());
 }
 
 bool LoadImageFile(CImage& image, const wchar_t* path) {

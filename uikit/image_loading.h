@@ -12,7 +12,9 @@
 // empty when it cannot be read (relative paths then stay relative to the working folder).
 const std::wstring& ExecutableFolder();
 
-// path unchanged when it is absolute (starts with '/'), else appended to ExecutableFolder().
+// path unchanged when it is absolute (starts with '/'); else the program's data file of that
+// name (platform::FindDataFile): beside the executable in a build tree, or in
+// ../share/folioforge when installed.
 std::wstring ResolveProgramPath(std::wstring_view path);
 
 // Loads the file at the resolved path and premultiplies it once. False, with an empty image,

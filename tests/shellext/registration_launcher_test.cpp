@@ -46,6 +46,18 @@ TEST(RegistrationLauncher, NamesTheToolAndTheModuleBesideTheProgram) {
               (std::vector<std::string>{tool, "/u", "/s", "--", module}));
 }
 
+TEST(RegistrationLauncher, NamesTheInstalledModuleForAProgramInBin) {
+    testsupport::TempDir prefix;
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "lib/folioforge");
+    testsupport::WriteFile(prefix / "lib/folioforge/libcommon.so", "module");
+    const auto command = shellext::ExtensionRegistrationCommand(
+        RegistrationAction::kRegister, RegistrationScope::kCurrentUser, prefix / "bin");
+    ASSERT_FALSE(command.empty());
+    EXPECT_EQ(command.front(), (prefix / "bin/folioforge-regsvr").string());
+    EXPECT_EQ(command.back(), (prefix / "lib/folioforge/libcommon.so").string());
+}
+
 TEST(RegistrationLauncher, AsksForAdministratorRightsOnlyForASystemFolder) {
     const fs::path system = "/proc/sys";  // a folder nobody may write, not even root
     if (::access(system.c_str(), W_OK) == 0) {

@@ -1,9 +1,10 @@
 #pragma once
 
 // Switching the file-manager context-menu entry on and off from the desktop program: starts
-// folioforge-regsvr from the program's folder on the libcommon.so beside it, as a separate
-// process that the caller does not wait for. Two quick toggles may overlap; the later one's
-// registration tool finishes last only by chance, as with any pair of independent processes.
+// folioforge-regsvr from the program's folder on the libcommon.so beside it (or, installed, in
+// ../lib/folioforge), as a separate process that the caller does not wait for. Two quick
+// toggles may overlap; the later one's registration tool finishes last only by chance, as with
+// any pair of independent processes.
 
 #include <filesystem>
 #include <string>
