@@ -22,6 +22,13 @@ struct PendingJpeg {
     JpegDecodeOptions options;
 };
 
+// Ends a JPEG that stops after its scan data with the end marker decoders assume there, once
+// every scan is known to be whole: a file cut inside its scan data fails here.
+void SupplyJpegEndMarker(std::string& file) {
+    file += "\xFF\xD9";
+    CheckJpegScanData(Bytes(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
+}
+
 }  // namespace
 
 struct Image::State {
@@ -72,8 +79,11 @@ void Image::State::DecodeFrom(Bytes file, std::string* owned) {
     const FormatCodec& codec = CodecForContent(file);
     if (codec.format == kFormatJpeg) {
         PendingJpeg jpeg{{}, InspectJpeg(file), {}};
-        CheckJpegComplete(file);
+        const bool hasEndMarker = JpegHasEndMarker(file);
         jpeg.file = owned ? std::move(*owned) : std::string(file.begin(), file.end());
+        if (!hasEndMarker) {
+            SupplyJpegEndMarker(jpeg.file);
+        }
         resolution = {jpeg.info.xdpi, jpeg.info.ydpi};
         pending = std::move(jpeg);
     } else {

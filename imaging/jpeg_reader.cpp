@@ -33,6 +33,27 @@ void HeaderStep(void* context) {
     jpeg_read_header(session->cinfo, TRUE);
 }
 
+void ReadCoefficientsStep(void* context) {
+    jpeg_decompress_struct* cinfo = static_cast<Session*>(context)->cinfo;
+    jpeg_read_coefficients(cinfo);  // reads through the end marker
+}
+
+// A progressive file's scans refine each coefficient down to its last bit; a coefficient left
+// unseen (-1) or coarser shows that scans are missing.
+bool EveryCoefficientRefined(const jpeg_decompress_struct& cinfo) {
+    if (!cinfo.progressive_mode || !cinfo.coef_bits) {
+        return true;
+    }
+    for (int component = 0; component < cinfo.num_components; ++component) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (cinfo.coef_bits[component][k] != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void CalcOutputStep(void* context) {
     jpeg_calc_output_dimensions(static_cast<Session*>(context)->cinfo);
 }
@@ -215,22 +236,40 @@ Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options) {
     return decoded;
 }
 
-void CheckJpegComplete(Bytes file) {
+bool JpegHasEndMarker(Bytes file) {
     constexpr uint8_t kEndOfImage = 0xD9;
+    constexpr uint8_t kStartOfScan = 0xDA;
     size_t pos = 2;
+    bool inScanData = false;
     for (;;) {
         pos = NextMarker(file, pos);
         if (pos + 1 >= file.size()) {
-            Fail("truncated JPEG data");
+            if (!inScanData) {
+                Fail("truncated JPEG data");
+            }
+            return false;
         }
         uint8_t code = file[pos + 1];
         if (code == kEndOfImage) {
-            return;
+            return true;
         }
         bool standalone = code == 0xD8 || code == 0x01;
         size_t length =
             standalone || pos + 3 >= file.size() ? 0 : file[pos + 2] << 8 | file[pos + 3];
+        if (pos + 2 + length > file.size()) {
+            Fail("truncated JPEG data");
+        }
         pos += 2 + length;
+        inScanData = code == kStartOfScan;
+    }
+}
+
+void CheckJpegScanData(Bytes file) {
+    Decompressor decompressor(file);
+    Session session{&decompressor.cinfo(), file};
+    decompressor.Run(ReadCoefficientsStep, &session);
+    if (!EveryCoefficientRefined(decompressor.cinfo())) {
+        Fail("truncated JPEG data");
     }
 }
 

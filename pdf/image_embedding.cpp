@@ -43,13 +43,22 @@ bool NeedsOutsideHelp(uint32_t format) {
            format == imaging::kFormatJbig;
 }
 
+[[noreturn]] void FailToDecode(const imaging::Image& image) {
+    const std::string reason = image.GetLastError();
+    Fail(kErrorImage, reason.empty() ? "the image cannot be decoded" : reason);
+}
+
 uint32_t WriteDecoded(ObjectWriter& writer, std::span<const uint8_t> bytes, uint32_t format) {
     imaging::Image image;
     if (!image.Decode(bytes.data(), bytes.size(), format)) {
-        const std::string reason = image.GetLastError();
-        Fail(kErrorImage, reason.empty() ? "the image cannot be decoded" : reason);
+        FailToDecode(image);
     }
-    return WriteBitmapImage(writer, image.GetBitmap());
+    // A JPEG's pixels are decoded here, where cut or damaged scan data shows.
+    const imaging::Bitmap& bitmap = image.GetBitmap();
+    if (!image.IsValid()) {
+        FailToDecode(image);
+    }
+    return WriteBitmapImage(writer, bitmap);
 }
 
 // The image data as PDF can carry it unchanged, or else decoded.

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "jpeg_scan_check.h"
 #include "jpeg_walk.h"
 
 namespace pdf {
@@ -29,7 +28,7 @@ bool HasPlainLayout(const imaging::ImageInfo& info) {
 bool CompleteWithEndMarker(std::span<const uint8_t> image) {
     std::vector<uint8_t> completed(image.begin(), image.end());
     completed.insert(completed.end(), std::begin(kEndMarker), std::end(kEndMarker));
-    return ScanDataIsComplete(completed);
+    return imaging::CheckJpegScans(completed.data(), completed.size());
 }
 
 uint32_t WriteStream(ObjectWriter& writer, std::span<const uint8_t> image, bool addEndMarker,

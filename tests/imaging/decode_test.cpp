@@ -59,6 +59,30 @@ TEST(JpegReading, FillBytesBeforeTheEndMarkerKeepTheFileComplete) {
     }
 }
 
+// A file that stops right after its scan data decodes as if its end marker were there; one
+// cut inside its scan data fails, even when an end marker was put after the cut, where libjpeg
+// alone would draw the missing rows grey.
+TEST(JpegReading, OnlyAMissingEndMarkerIsForgiven) {
+    for (bool progressive : {false, true}) {
+        const File whole =
+            samples::MakeJpeg(Pattern(64, 48, ColorSpace::kRgb), {.progressive = progressive});
+        const Image reference = DecodeOrFail(whole);
+        const Image unended = DecodeOrFail(File(whole.begin(), whole.end() - 2));
+        EXPECT_EQ(unended.GetBitmap().samples, reference.GetBitmap().samples) << progressive;
+
+        File patched(whole.begin(), whole.begin() + whole.size() * 3 / 4);
+        patched.insert(patched.end(), {0xFF, 0xD9});
+        Image image;
+        std::vector<uint8_t> block;
+        EXPECT_FALSE(image.Decode(patched.data(), patched.size()) &&
+                     image.Encode(block, imaging::kFormatPng))
+            << progressive;
+        EXPECT_EQ(image.GetLastError(), "truncated JPEG data") << progressive;
+        EXPECT_FALSE(image.IsValid());
+        EXPECT_TRUE(block.empty());
+    }
+}
+
 TEST(JpegReading, ResolutionComesFromJfifThenExifElse72) {
     Bitmap picture = Pattern(8, 8, ColorSpace::kGray);
     EXPECT_EQ(InspectOrFail(samples::MakeJpeg(picture, {.jfifUnit = 1, .jfifDensity = 300})).xdpi,

@@ -71,10 +71,20 @@ std::optional<ImageInfo> Inspect(const uint8_t* data, size_t size, std::string* 
 // *error when given) at the first fault.
 bool CheckPngChunks(const uint8_t* data, size_t size, std::string* error = nullptr);
 
+// Reads every scan of a JPEG file (which must end with its end-of-image marker) without
+// computing pixels. False (and a reason in *error when given) when scan data is cut short or
+// cannot be decoded, or a progressive file's scans stop before every coefficient is refined to
+// its last bit: the checks decoding makes, for passing a file through unchanged whose end
+// marker had to be supplied.
+bool CheckJpegScans(const uint8_t* data, size_t size, std::string* error = nullptr);
+
 // One decoded image. Decoding keeps the first frame of multi-frame files. A JPEG file's pixels
 // are decoded on first use (Resample, GrayScale, Encode, GetBitmap) so that a large reduction can
-// decode at 1/2, 1/4 or 1/8 scale; its header and its completeness are checked by Decode, and a
-// later failure makes the image invalid and sets GetLastError.
+// decode at 1/2, 1/4 or 1/8 scale. Decode checks its header and its marker segments; a file
+// that stops right after its scan data gets the missing end marker once its scans are known to
+// be whole. Scan data that turns out cut short ("truncated JPEG data") or damaged ("damaged
+// JPEG: ...") when the pixels are decoded makes the image invalid and sets GetLastError; such a
+// file never yields grey or garbled rows.
 class Image {
 public:
     Image();
