@@ -119,6 +119,7 @@ int Convert(const cli::CliOptions& options) {
         settings.LoadSettings();
     }
     ApplyEdits(options, settings);
+    settings.autoRotate = !options.noAutoRotate;
     if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
         return kUsageError;

@@ -27,6 +27,7 @@ struct Resolution {
 struct Decoded {
     Bitmap bitmap;
     Resolution resolution;
+    uint8_t orientation = 1;  // as the file records it (1 to 8); the bitmap is as stored
 };
 
 struct EncodeOptions {

@@ -7,6 +7,7 @@
 #include "formats.h"
 #include "grayscale.h"
 #include "image_file.h"
+#include "orientation.h"
 #include "platform/text.h"
 #include "resample.h"
 #include "resolution.h"
@@ -20,6 +21,9 @@ struct PendingJpeg {
     std::string file;
     ImageInfo info;
     JpegDecodeOptions options;
+    bool orient = false;  // turn the pixels as info.orientation says once they are decoded
+
+    bool SwapsSides() const { return orient && OrientationSwapsSides(info.orientation); }
 };
 
 // Ends a JPEG that stops after its scan data with the end marker decoders assume there, once
@@ -35,6 +39,7 @@ struct Image::State {
     Bitmap bitmap;
     Resolution resolution;
     uint32_t type = kFormatUnknown;
+    uint8_t orientation = 1;  // of the pixels as they are now held
     bool valid = false;
     std::string error;
     uint8_t jpegQuality = 75;
@@ -73,6 +78,7 @@ struct Image::State {
     void Materialize();
     void GrayScale();
     void Resample(uint32_t width, uint32_t height, int mode);
+    void AutoOrient();
 };
 
 void Image::State::DecodeFrom(Bytes file, std::string* owned) {
@@ -85,11 +91,13 @@ void Image::State::DecodeFrom(Bytes file, std::string* owned) {
             SupplyJpegEndMarker(jpeg.file);
         }
         resolution = {jpeg.info.xdpi, jpeg.info.ydpi};
+        orientation = jpeg.info.orientation;
         pending = std::move(jpeg);
     } else {
         Decoded decoded = codec.read(file);
         bitmap = std::move(decoded.bitmap);
         resolution = decoded.resolution;
+        orientation = decoded.orientation;
     }
     type = codec.format;
     valid = true;
@@ -106,7 +114,26 @@ void Image::State::Materialize() {
     valid = false;
     Bytes file(reinterpret_cast<const uint8_t*>(jpeg.file.data()), jpeg.file.size());
     bitmap = ReadJpegScaled(file, jpeg.options).bitmap;
+    if (jpeg.orient) {
+        bitmap = OrientBitmap(bitmap, jpeg.info.orientation);
+    }
     valid = true;
+}
+
+void Image::State::AutoOrient() {
+    RequireValid();
+    if (orientation == 1) {
+        return;
+    }
+    if (pending) {
+        pending->orient = true;
+    } else {
+        bitmap = OrientBitmap(bitmap, orientation);
+    }
+    if (OrientationSwapsSides(orientation)) {
+        std::swap(resolution.x, resolution.y);
+    }
+    orientation = 1;
 }
 
 void Image::State::GrayScale() {
@@ -128,8 +155,10 @@ void Image::State::Resample(uint32_t width, uint32_t height, int mode) {
     height = std::max(height, 1u);
     CheckImageSize(width, height);
     if (pending) {
+        const bool swap = pending->SwapsSides();
         pending->options.scaleDenominator =
-            PrescaleDenominator(pending->info.width, pending->info.height, width, height);
+            PrescaleDenominator(pending->info.width, pending->info.height, swap ? height : width,
+                                swap ? width : height);
     }
     Materialize();
     if (width != bitmap.width || height != bitmap.height) {
@@ -168,14 +197,22 @@ uint32_t Image::GetWidth() const {
     if (!state_->valid) {
         return 0;
     }
-    return state_->pending ? state_->pending->info.width : state_->bitmap.width;
+    const std::optional<PendingJpeg>& pending = state_->pending;
+    if (pending) {
+        return pending->SwapsSides() ? pending->info.height : pending->info.width;
+    }
+    return state_->bitmap.width;
 }
 
 uint32_t Image::GetHeight() const {
     if (!state_->valid) {
         return 0;
     }
-    return state_->pending ? state_->pending->info.height : state_->bitmap.height;
+    const std::optional<PendingJpeg>& pending = state_->pending;
+    if (pending) {
+        return pending->SwapsSides() ? pending->info.width : pending->info.height;
+    }
+    return state_->bitmap.height;
 }
 
 uint32_t Image::GetXDPI() const {
@@ -197,6 +234,14 @@ bool Image::Resample(uint32_t width, uint32_t height, int mode) {
 
 uint32_t Image::GetType() const {
     return state_->valid ? state_->type : kFormatUnknown;
+}
+
+uint32_t Image::GetOrientation() const {
+    return state_->valid ? state_->orientation : 1;
+}
+
+bool Image::AutoOrient() {
+    return state_->Run([&] { state_->AutoOrient(); });
 }
 
 void Image::SetJpegQuality(uint8_t quality) {

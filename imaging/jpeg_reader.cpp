@@ -90,15 +90,25 @@ private:
     Owned owned_;
 };
 
-Resolution ExifResolution(const jpeg_decompress_struct& cinfo) {
+// The first directory of the first EXIF block, in either byte order.
+std::optional<TiffDirectory> ExifDirectory(const jpeg_decompress_struct& cinfo) {
     for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
         if (marker->marker == kExifMarker && marker->data_length > 6 &&
             std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
-            auto directory = TiffDirectory::Open({marker->data + 6, marker->data_length - 6});
-            return directory ? directory->ReadResolution() : Resolution{};
+            return TiffDirectory::Open({marker->data + 6, marker->data_length - 6});
         }
     }
-    return {};
+    return std::nullopt;
+}
+
+Resolution ExifResolution(const jpeg_decompress_struct& cinfo) {
+    auto directory = ExifDirectory(cinfo);
+    return directory ? directory->ReadResolution() : Resolution{};
+}
+
+uint8_t ExifOrientation(const jpeg_decompress_struct& cinfo) {
+    auto directory = ExifDirectory(cinfo);
+    return directory ? directory->ReadOrientation() : 1;
 }
 
 Resolution ReadResolution(const jpeg_decompress_struct& cinfo) {
@@ -139,6 +149,7 @@ ImageInfo InfoOf(const jpeg_decompress_struct& cinfo) {
     info.bitsPerComponent = static_cast<uint8_t>(cinfo.data_precision);
     info.progressive = cinfo.progressive_mode;
     info.adobeInverted = cinfo.saw_Adobe_marker && cinfo.num_components == 4;
+    info.orientation = ExifOrientation(cinfo);
     CheckImageSize(info.width, info.height);
     return info;
 }
@@ -224,7 +235,8 @@ Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options) {
     decompressor.Run(CalcOutputStep, &session);
     ColorSpace space = cinfo.out_color_space == JCS_GRAYSCALE ? ColorSpace::kGray : info.space;
     Decoded decoded{MakeBitmap(cinfo.output_width, cinfo.output_height, space, 8),
-                    {info.xdpi, info.ydpi}};
+                    {info.xdpi, info.ydpi},
+                    info.orientation};
     if (static_cast<unsigned>(cinfo.output_components) != ComponentCount(space)) {
         Fail("unsupported JPEG colour layout");
     }

@@ -6,6 +6,7 @@
 
 #include "failure.h"
 #include "image_embedding.h"
+#include "image_placement.h"
 #include "option_list.h"
 #include "pdf_syntax.h"
 #include "pdfwriter/paper_sizes.h"
@@ -151,8 +152,8 @@ const Page& Document::OpenPage() const {
 
 int Document::LoadImage(ImageSource& source, std::wstring_view imageType,
                         std::wstring_view optlist) {
-    OptionList(optlist, {});
-    return images_.Add(EmbedImage(writer_, source, imageType));
+    const OptionList options(optlist, {"ignoreorientation"});
+    return images_.Add(EmbedImage(writer_, source, imageType, !options.Flag("ignoreorientation")));
 }
 
 void Document::FitImage(int handle, double x, double y, std::wstring_view optlist) {
@@ -165,8 +166,8 @@ void Document::FitImage(int handle, double x, double y, std::wstring_view optlis
     if (fit.adjustPage) {
         page.Resize(fit.width + 2 * x, fit.height + 2 * y);
     }
-    page.AppendContent("q " + Number(fit.width) + " 0 0 " + Number(fit.height) + " " + Number(x) +
-                       " " + Number(y) + " cm " + page.UseImage(image.objectId) + " Do Q\n");
+    page.AppendContent("q " + PlacementMatrix(image.orientation, x, y, fit.width, fit.height) +
+                       " " + page.UseImage(image.objectId) + " Do Q\n");
 }
 
 int Document::CreateGraphicsState(std::wstring_view optlist) {

@@ -95,7 +95,8 @@ double NaturalSize(uint32_t pixels, uint32_t dpi) {
 
 }  // namespace
 
-ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType) {
+ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType,
+                       bool followOrientation) {
     const uint32_t requested = RequestedFormat(imageType);
     std::string reason;
     const std::optional<imaging::ImageInfo> info = Inspect(source, reason);
@@ -107,8 +108,12 @@ ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_v
     if (NeedsOutsideHelp(info->format)) {
         Fail(kErrorImage, "this kind of image must be converted before it can be embedded");
     }
-    return {WriteImageData(writer, source, *info), NaturalSize(info->width, info->xdpi),
-            NaturalSize(info->height, info->ydpi)};
+    const uint8_t orientation = followOrientation ? info->orientation : 1;
+    const double width = NaturalSize(info->width, info->xdpi);
+    const double height = NaturalSize(info->height, info->ydpi);
+    const bool swap = orientation >= 5 && orientation <= 8;
+    return {WriteImageData(writer, source, *info), swap ? height : width, swap ? width : height,
+            orientation};
 }
 
 }  // namespace pdf

@@ -58,6 +58,9 @@ struct ImageInfo {
     bool adobeInverted = false;  // JPEG: 4-component with an Adobe APP14 marker (inverted CMYK)
     bool interlaced = false;     // PNG: Adam7
     bool hasAlpha = false;       // PNG colour type 4/6, or any tRNS chunk
+    uint8_t orientation = 1;     // JPEG (EXIF) and TIFF orientation tag, 1 to 8: how the stored
+                                 // pixels are turned to stand as shown (width and height are
+                                 // the stored ones; 5 to 8 swap them when shown)
 };
 
 // Reads only the header of an in-memory file; detects the format from the content. The bytes
@@ -127,6 +130,16 @@ public:
     bool Resample(uint32_t width, uint32_t height, int mode = 2);
 
     uint32_t GetType() const;  // format of the decoded file, kFormatUnknown when not valid
+
+    // The orientation the file records (JPEG EXIF or TIFF tag, 1 to 8; see ImageInfo); 1 when
+    // it records none, and once AutoOrient has run.
+    uint32_t GetOrientation() const;
+
+    // Turns and mirrors the picture as its orientation says, so that it stands as viewers show
+    // it; from then on every size and every operation refers to the picture as shown, and the
+    // orientation reads 1. A JPEG still to be decoded is turned once its pixels are decoded
+    // (after any reduced-scale decoding). False on an invalid image.
+    bool AutoOrient();
 
     // JPEG quality for the next JPEG encoding, 0 to 100 (values above 100 act as 100); default
     // 75. Kept across Decode and Destroy.
