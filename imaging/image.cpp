@@ -6,6 +6,7 @@
 #include "format_registry.h"
 #include "formats.h"
 #include "grayscale.h"
+#include "icc_profile.h"
 #include "image_file.h"
 #include "orientation.h"
 #include "platform/text.h"
@@ -39,7 +40,8 @@ struct Image::State {
     Bitmap bitmap;
     Resolution resolution;
     uint32_t type = kFormatUnknown;
-    uint8_t orientation = 1;  // of the pixels as they are now held
+    uint8_t orientation = 1;          // of the pixels as they are now held
+    std::vector<uint8_t> iccProfile;  // describes the pixels as they are now held
     bool valid = false;
     std::string error;
     uint8_t jpegQuality = 75;
@@ -92,12 +94,14 @@ void Image::State::DecodeFrom(Bytes file, std::string* owned) {
         }
         resolution = {jpeg.info.xdpi, jpeg.info.ydpi};
         orientation = jpeg.info.orientation;
+        iccProfile = jpeg.info.iccProfile;
         pending = std::move(jpeg);
     } else {
         Decoded decoded = codec.read(file);
         bitmap = std::move(decoded.bitmap);
         resolution = decoded.resolution;
         orientation = decoded.orientation;
+        iccProfile = std::move(decoded.iccProfile);
     }
     type = codec.format;
     valid = true;
@@ -138,6 +142,7 @@ void Image::State::AutoOrient() {
 
 void Image::State::GrayScale() {
     RequireValid();
+    iccProfile = ProfileFor(iccProfile, ColorSpace::kGray);  // a colour profile no longer fits
     if (pending && pending->info.space != ColorSpace::kCmyk) {
         pending->options.grayscale = true;
         return;
@@ -236,6 +241,11 @@ uint32_t Image::GetType() const {
     return state_->valid ? state_->type : kFormatUnknown;
 }
 
+const std::vector<uint8_t>& Image::GetIccProfile() const {
+    static const std::vector<uint8_t> kNone;
+    return state_->valid ? state_->iccProfile : kNone;
+}
+
 uint32_t Image::GetOrientation() const {
     return state_->valid ? state_->orientation : 1;
 }
@@ -264,7 +274,8 @@ bool Image::Encode(std::vector<uint8_t>& block, uint32_t format) {
             Fail("cannot encode to format " + std::to_string(format));
         }
         state_->Materialize();
-        block = codec->write(state_->bitmap, {state_->resolution, state_->jpegQuality});
+        block = codec->write(state_->bitmap,
+                             {state_->resolution, state_->jpegQuality, state_->iccProfile});
     });
 }
 

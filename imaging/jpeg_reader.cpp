@@ -5,6 +5,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "jpeg_guard.h"
 #include "resolution.h"
 #include "size_limits.h"
@@ -14,6 +15,7 @@ namespace imaging {
 namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr int kProfileMarker = JPEG_APP0 + 2;
 constexpr int kRowsPerRead = 16;
 
 struct Session {
@@ -26,6 +28,7 @@ void CreateStep(void* context) {
     jpeg_create_decompress(session->cinfo);
     jpeg_mem_src(session->cinfo, session->file.data(), session->file.size());
     jpeg_save_markers(session->cinfo, kExifMarker, 0xFFFF);
+    jpeg_save_markers(session->cinfo, kProfileMarker, 0xFFFF);
 }
 
 void HeaderStep(void* context) {
@@ -123,6 +126,16 @@ Resolution ReadResolution(const jpeg_decompress_struct& cinfo) {
     return {x, y};
 }
 
+std::vector<uint8_t> ReadProfile(const jpeg_decompress_struct& cinfo, ColorSpace space) {
+    std::vector<std::span<const uint8_t>> segments;
+    for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker == kProfileMarker) {
+            segments.emplace_back(marker->data, marker->data_length);
+        }
+    }
+    return ProfileFor(JoinJpegProfileChunks(segments), space);
+}
+
 ColorSpace SpaceOf(const jpeg_decompress_struct& cinfo) {
     switch (cinfo.num_components) {
         case 1:
@@ -150,6 +163,7 @@ ImageInfo InfoOf(const jpeg_decompress_struct& cinfo) {
     info.progressive = cinfo.progressive_mode;
     info.adobeInverted = cinfo.saw_Adobe_marker && cinfo.num_components == 4;
     info.orientation = ExifOrientation(cinfo);
+    info.iccProfile = ReadProfile(cinfo, info.space);
     CheckImageSize(info.width, info.height);
     return info;
 }
@@ -236,7 +250,8 @@ Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options) {
     ColorSpace space = cinfo.out_color_space == JCS_GRAYSCALE ? ColorSpace::kGray : info.space;
     Decoded decoded{MakeBitmap(cinfo.output_width, cinfo.output_height, space, 8),
                     {info.xdpi, info.ydpi},
-                    info.orientation};
+                    info.orientation,
+                    ProfileFor(info.iccProfile, space)};
     if (static_cast<unsigned>(cinfo.output_components) != ComponentCount(space)) {
         Fail("unsupported JPEG colour layout");
     }

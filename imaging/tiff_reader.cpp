@@ -11,6 +11,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "orientation.h"
 #include "resolution.h"
 #include "size_limits.h"
@@ -79,6 +80,16 @@ Resolution ReadResolution(TIFF* tiff) {
 
 uint8_t ReadOrientation(TIFF* tiff) {
     return ValidOrientation(FieldOr<uint16_t>(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT));
+}
+
+// The embedded profile (tag 34675) when it describes samples of space.
+std::vector<uint8_t> ReadProfile(TIFF* tiff, ColorSpace space) {
+    uint32_t length = 0;
+    void* profile = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &length, &profile) || !profile) {
+        return {};
+    }
+    return ProfileFor({static_cast<const uint8_t*>(profile), length}, space);
 }
 
 // What the samples mean when they can be kept as they are; nullopt when libtiff's RGBA
@@ -406,6 +417,7 @@ ImageInfo InfoOf(const TiffHandle& handle, const TiffLayout& layout) {
     info.bitsPerComponent = format ? OutputBits(layout, *format) : 8;
     info.hasAlpha = layout.extraSamples > 0 && IsAlpha(layout.firstExtra);
     info.orientation = ReadOrientation(handle.get());
+    info.iccProfile = ReadProfile(handle.get(), info.space);
     return info;
 }
 
@@ -431,7 +443,9 @@ Decoded ReadTiff(Bytes file) {
     TiffLayout layout = ReadLayout(handle);
     std::optional<NativeFormat> format = NativeFormatOf(layout);
     Bitmap bitmap = format ? ReadNative(handle, layout, *format) : ReadThroughRgba(handle, layout);
-    return {std::move(bitmap), ReadResolution(handle.get()), ReadOrientation(handle.get())};
+    std::vector<uint8_t> profile = ReadProfile(handle.get(), bitmap.space);
+    return {std::move(bitmap), ReadResolution(handle.get()), ReadOrientation(handle.get()),
+            std::move(profile)};
 }
 
 }  // namespace imaging

@@ -58,7 +58,7 @@ uint32_t WriteDecoded(ObjectWriter& writer, std::span<const uint8_t> bytes, uint
     if (!image.IsValid()) {
         FailToDecode(image);
     }
-    return WriteBitmapImage(writer, bitmap);
+    return WriteBitmapImage(writer, bitmap, image.GetIccProfile());
 }
 
 // The image data as PDF can carry it unchanged, or else decoded.
@@ -69,7 +69,8 @@ uint32_t WriteImageData(ObjectWriter& writer, ImageSource& source, const imaging
     if (id)
         return *id;
     const std::span<const uint8_t> bytes = source.All();
-    if (info.format == imaging::kFormatPng)
+    // A PNG's profile is carried by its decoded pixels; its data passes through without one.
+    if (info.format == imaging::kFormatPng && info.iccProfile.empty())
         id = WritePngPassThrough(writer, bytes);
     if (info.format == imaging::kFormatTiff)
         id = WriteCcittPassThrough(writer, bytes);

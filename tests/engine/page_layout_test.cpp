@@ -1,6 +1,8 @@
 // Pages as they come out: paper sizes, margins, fitting, watermarks and re-encoding.
 
+#include "icc_samples.h"
 #include "run_fixture.h"
+#include "sample_files.h"
 
 using testsupport::ColorNear;
 using testsupport::ListImages;
@@ -242,4 +244,25 @@ TEST_F(PageLayoutTest, NonAsciiFileNamesWork) {
     Add(Image("Фото 照片.png", "-size 40x30 xc:red"));
     ASSERT_EQ(RunSingle("結果.pdf"), engine::RESULT_OK);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "結果.pdf"));  // checked by qpdf at teardown
+}
+
+// A re-encoded photo keeps its colour profile; greying drops it, since it no longer describes
+// the pixels.
+TEST_F(PageLayoutTest, ReencodingKeepsTheColourProfileUnlessGreyed) {
+    const samples::File photo = iccsamples::WithJpegProfile(
+        samples::MakeJpeg(samples::Pattern(60, 40, imaging::ColorSpace::kRgb)),
+        iccsamples::RgbProfile(), 200);
+    testsupport::WriteFile(dir_ / "photo.jpg", std::string(photo.begin(), photo.end()));
+    Add(Path("photo.jpg"));
+    for (const int32_t mode : {engine::kEncodeJpeg, engine::kEncodePng, engine::kEncodeTiff}) {
+        Settings().ImageEncode = mode;
+        ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+        const auto images = ListImages(dir_ / "out.pdf");
+        ASSERT_EQ(images.size(), 1u);
+        EXPECT_EQ(images[0].color, "icc") << mode;
+        EXPECT_EQ(images[0].components, 3) << mode;
+    }
+    Settings().ImageEncode = engine::kEncodeGrayJpeg;
+    ASSERT_EQ(RunSingle("grey.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(ListImages(dir_ / "grey.pdf").at(0).color, "gray");
 }

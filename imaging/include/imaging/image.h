@@ -61,7 +61,15 @@ struct ImageInfo {
     uint8_t orientation = 1;     // JPEG (EXIF) and TIFF orientation tag, 1 to 8: how the stored
                                  // pixels are turned to stand as shown (width and height are
                                  // the stored ones; 5 to 8 swap them when shown)
+    std::vector<uint8_t> iccProfile;  // the embedded ICC profile (JPEG APP2, PNG iCCP, TIFF tag
+                                      // 34675); empty when there is none, or when it is
+                                      // malformed or does not describe the file's samples
 };
+
+// Colour components of the samples an ICC profile describes: 1 (grey), 3 (RGB) or 4 (CMYK);
+// 0 when the profile is malformed (a size that disagrees with its header, no profile
+// signature, tags outside it) or describes another colour space. Pure; any thread.
+unsigned IccProfileComponents(const uint8_t* data, size_t size);
 
 // Reads only the header of an in-memory file; detects the format from the content. The bytes
 // are not kept. nullopt (and a reason in *error when given) when the bytes are not a supported
@@ -130,6 +138,11 @@ public:
     bool Resample(uint32_t width, uint32_t height, int mode = 2);
 
     uint32_t GetType() const;  // format of the decoded file, kFormatUnknown when not valid
+
+    // The ICC profile the file embeds, when it describes the pixels held now (GrayScale drops a
+    // colour profile); empty otherwise. Encode writes it into JPEG, PNG and TIFF output where it
+    // describes what is written. The reference stays valid until the next non-const call.
+    const std::vector<uint8_t>& GetIccProfile() const;
 
     // The orientation the file records (JPEG EXIF or TIFF tag, 1 to 8; see ImageInfo); 1 when
     // it records none, and once AutoOrient has run.
