@@ -226,13 +226,15 @@ void Document::Show(std::wstring_view text) {
     if (text_.font < 0) {
         Fail(kErrorScope, "no font is set");
     }
-    EmbeddedFont& font = fonts_.Get(text_.font);
-    double advance = 0;
-    const std::string glyphs =
-        font.ShowTextOperators(platform::CodePoints(text), text_.size, advance);
-    page.AppendContent("BT\n" + page.UseFont(font.id()) + " " + Number(text_.size) + " Tf\n" +
-                       Number(text_.x) + " " + Number(text_.y) + " Td\n" + glyphs + "ET\n");
-    text_.x += advance;
+    const std::vector<ShownPiece> pieces =
+        fonts_.ShowText(writer_, text_.font, platform::CodePoints(text), text_.size);
+    std::string content = "BT\n" + Number(text_.x) + " " + Number(text_.y) + " Td\n";
+    for (const ShownPiece& piece : pieces) {
+        content +=
+            page.UseFont(piece.fontId) + " " + Number(text_.size) + " Tf\n" + piece.operators;
+        text_.x += piece.advance;
+    }
+    page.AppendContent(content + "ET\n");
 }
 
 int Document::CreateBookmark(std::wstring_view title, std::wstring_view optlist) {
