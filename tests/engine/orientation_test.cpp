@@ -195,3 +195,25 @@ TEST_F(OrientationTest, LimitsAndPaperFollowTheShownPicture) {
     EXPECT_DOUBLE_EQ(limited.width, 10);
     EXPECT_DOUBLE_EQ(limited.height, 20);
 }
+
+// The watermark image follows the same rule as the page's image.
+TEST_F(OrientationTest, WatermarkImageStandsAsShownUnlessAutoRotationIsOff) {
+    WriteBytes(dir_ / "o1.jpg", OrientedJpeg(1));
+    WriteBytes(dir_ / "mark.jpg", OrientedJpeg(6));
+    Add(Path("o1.jpg"));
+    settings_.PageSize = 4;  // A4, 595 x 842
+    settings_.WaterImage = Path("mark.jpg");
+    settings_.WaterImageX = settings_.WaterImageY = 200;
+    ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+    // Shown 40 x 80 points with its lower left corner at (200, 200).
+    const testsupport::Rendering turned = RenderPage(dir_ / "out.pdf", 1, 72);
+    EXPECT_TRUE(ColorNear(turned.At(200 + 10, 842 - 200 - 60), Shown(6).topLeft, 40));
+    EXPECT_TRUE(ColorNear(turned.At(200 + 60, 842 - 200 - 20), 0xFFFFFF, 8));
+
+    settings_.autoRotate = false;
+    job_.SetOutputFile(Path("stored.pdf"));
+    ASSERT_EQ(Run(), engine::RESULT_OK);
+    const testsupport::Rendering stored = RenderPage(dir_ / "stored.pdf", 1, 72);
+    EXPECT_TRUE(ColorNear(stored.At(200 + 20, 842 - 200 - 30), kStored.topLeft, 40));
+    EXPECT_TRUE(ColorNear(stored.At(200 + 60, 842 - 200 - 10), kStored.bottomRight, 40));
+}
