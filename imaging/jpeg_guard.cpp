@@ -33,14 +33,14 @@ JpegErrorManager* ManagerOf(jpeg_common_struct* cinfo) {
 }
 
 // Warnings that mean pixels are missing or wrong: libjpeg would go on and draw grey or garbled
-// rows. Extraneous bytes between segments lose nothing and stay a warning.
+// rows. Warnings about unusual but readable structure (extraneous bytes between segments, odd
+// scan parameters) lose nothing and stay warnings.
 bool DataIsCut(int code) {
     return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER;
 }
 
 bool DataIsDamaged(int code) {
-    return code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC ||
-           code == JWRN_BOGUS_PROGRESSION || code == JWRN_NOT_SEQUENTIAL;
+    return code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC;
 }
 
 void OnMessage(jpeg_common_struct* cinfo, int level) {
