@@ -251,6 +251,7 @@ private:
                                                          {"settings", &o.useStoredSettings},
                                                          {"save-settings", &o.saveSettings},
                                                          {"quiet", &o.quiet},
+                                                         {"no-auto-rotate", &o.noAutoRotate},
                                                          {"help", &o.help},
                                                          {"version", &o.version}};
         if (auto it = flags.find(name); it != flags.end()) {
@@ -347,6 +348,7 @@ Watermarks
 Document
       --title, --subject, --author, --creator, --keywords TEXT
       --no-bookmarks       no bookmark per page
+      --no-auto-rotate     place images as stored, ignoring their EXIF/TIFF orientation
 Settings
       --settings           start from the stored settings instead of the defaults
       --save-settings      store the settings given on this command line

@@ -26,6 +26,7 @@ struct CliOptions {
     bool useStoredSettings = false;
     bool saveSettings = false;
     bool quiet = false;
+    bool noAutoRotate = false;  // images as stored, not turned by their orientation tag
     bool help = false;
     bool version = false;
 };

@@ -147,6 +147,7 @@ std::optional<engine::ConversionSettings> PrepareSettings(const cli::CliOptions&
         settings.LoadSettings();
     }
     ApplyEdits(options, settings);
+    settings.autoRotate = !options.noAutoRotate;
     if (const std::wstring noRoom = engine::NoRoomReason(settings); !noRoom.empty()) {
         std::fprintf(stderr, "folioforge-cli: %s\n", platform::ToUtf8(noRoom).c_str());
         return std::nullopt;

@@ -122,8 +122,8 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
     return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
 
-int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path) {
-    return writer.load_image(L"auto", path, L"");
+int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path, bool autoRotate) {
+    return writer.load_image(L"auto", path, autoRotate ? L"" : L"ignoreorientation");
 }
 
 std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& settings) {
@@ -143,6 +143,11 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
     EncodedImage result;
     imaging::Image image;
     if (!DecodeFile(image, path, result.failure)) {
+        return result;
+    }
+    // The re-encoded file records no orientation, so the pixels themselves are turned.
+    if (settings.autoRotate && !image.AutoOrient()) {
+        result.failure = platform::FromUtf8(image.GetLastError());
         return result;
     }
     if (settings.DPI != 0) {
@@ -177,7 +182,7 @@ AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wst
     AcquiredImage result;
     std::optional<EncodeRequest> request = UpfrontEncodeRequest(run.settings);
     if (!request) {
-        result.handle = LoadDirect(writer, path);
+        result.handle = LoadDirect(writer, path, run.settings.autoRotate);
         if (result.handle != -1) {
             return result;
         }

@@ -48,7 +48,8 @@ struct EncodedImage {
 // the file is to be embedded unchanged if the writer can (keep mode without limits or DPI).
 std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& settings);
 
-// Decodes the file, applies the DPI and the size limits and encodes it as the request says.
+// Decodes the file, turns it upright (autoRotate), applies the DPI and the size limits (to the
+// picture as shown) and encodes it as the request says.
 // Touches nothing but the file: safe on any thread.
 EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstring& path,
                              const EncodeRequest& request);
@@ -64,8 +65,9 @@ struct AcquiredImage {
 // errors propagate.
 AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path);
 
-// The file handed to the writer unchanged; -1 when the writer cannot embed it.
-int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path);
+// The file handed to the writer unchanged, placed as its orientation says when autoRotate is
+// set; -1 when the writer cannot embed it.
+int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path, bool autoRotate);
 
 // EncodeImageFile, or the bytes the run's look-ahead prepared for path, registered as
 // "/pvf/image"; or, when the file cannot be read, decoded or encoded, the reason.

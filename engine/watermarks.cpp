@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "image_acquisition.h"
 #include "path_names.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
@@ -86,7 +87,7 @@ int AcquireWatermarkImage(RunState& run, pdf::PdfWriter& writer) {
     if (file.empty() || run.watermarkImageFailed) {
         return -1;
     }
-    run.watermarkImage = writer.load_image(L"auto", file, L"");
+    run.watermarkImage = LoadDirect(writer, file, run.settings.autoRotate);
     if (run.watermarkImage == -1) {
         run.watermarkImageFailed = true;
         run.ReportSkip(file, L"the watermark image cannot be loaded (" + writer.get_errmsg() +

@@ -27,11 +27,14 @@ struct Resolution {
 struct Decoded {
     Bitmap bitmap;
     Resolution resolution;
+    uint8_t orientation = 1;          // as the file records it (1 to 8); the bitmap is as stored
+    std::vector<uint8_t> iccProfile;  // checked against the bitmap's samples; empty: none
 };
 
 struct EncodeOptions {
     Resolution resolution;
     int jpegQuality = 75;
+    std::span<const uint8_t> iccProfile;  // written only where it describes what is written
 };
 
 // Why a decode, an inspection or an encode failed.

@@ -25,8 +25,14 @@ struct JpegDecodeOptions {
     bool grayscale = false;
 };
 Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options);
-// Fails with "truncated JPEG data" unless an end-of-image marker follows the frame's scans.
-void CheckJpegComplete(Bytes file);
+// True when the file ends with its end-of-image marker; false when it stops right after scan
+// data without one (decoders then supply the marker). Fails with "truncated JPEG data" when it
+// stops inside a marker segment or before its first scan. Scan data itself is not checked.
+bool JpegHasEndMarker(Bytes file);
+// Reads every scan without computing pixels; fails as decoding would ("truncated JPEG data",
+// "damaged JPEG: ...") when scan data is cut short or cannot be decoded, and as truncated when
+// a progressive file's scans stop before every coefficient is refined to its last bit.
+void CheckJpegScanData(Bytes file);
 std::vector<uint8_t> WriteJpeg(const Bitmap& bitmap, const EncodeOptions& options);
 
 bool LooksLikePng(Bytes file);

@@ -6,7 +6,9 @@
 #include "format_registry.h"
 #include "formats.h"
 #include "grayscale.h"
+#include "icc_profile.h"
 #include "image_file.h"
+#include "orientation.h"
 #include "platform/text.h"
 #include "resample.h"
 #include "resolution.h"
@@ -20,7 +22,17 @@ struct PendingJpeg {
     std::string file;
     ImageInfo info;
     JpegDecodeOptions options;
+    bool orient = false;  // turn the pixels as info.orientation says once they are decoded
+
+    bool SwapsSides() const { return orient && OrientationSwapsSides(info.orientation); }
 };
+
+// Ends a JPEG that stops after its scan data with the end marker decoders assume there, once
+// every scan is known to be whole: a file cut inside its scan data fails here.
+void SupplyJpegEndMarker(std::string& file) {
+    file += "\xFF\xD9";
+    CheckJpegScanData(Bytes(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
+}
 
 }  // namespace
 
@@ -28,6 +40,8 @@ struct Image::State {
     Bitmap bitmap;
     Resolution resolution;
     uint32_t type = kFormatUnknown;
+    uint8_t orientation = 1;          // of the pixels as they are now held
+    std::vector<uint8_t> iccProfile;  // describes the pixels as they are now held
     bool valid = false;
     std::string error;
     uint8_t jpegQuality = 75;
@@ -66,20 +80,28 @@ struct Image::State {
     void Materialize();
     void GrayScale();
     void Resample(uint32_t width, uint32_t height, int mode);
+    void AutoOrient();
 };
 
 void Image::State::DecodeFrom(Bytes file, std::string* owned) {
     const FormatCodec& codec = CodecForContent(file);
     if (codec.format == kFormatJpeg) {
         PendingJpeg jpeg{{}, InspectJpeg(file), {}};
-        CheckJpegComplete(file);
+        const bool hasEndMarker = JpegHasEndMarker(file);
         jpeg.file = owned ? std::move(*owned) : std::string(file.begin(), file.end());
+        if (!hasEndMarker) {
+            SupplyJpegEndMarker(jpeg.file);
+        }
         resolution = {jpeg.info.xdpi, jpeg.info.ydpi};
+        orientation = jpeg.info.orientation;
+        iccProfile = jpeg.info.iccProfile;
         pending = std::move(jpeg);
     } else {
         Decoded decoded = codec.read(file);
         bitmap = std::move(decoded.bitmap);
         resolution = decoded.resolution;
+        orientation = decoded.orientation;
+        iccProfile = std::move(decoded.iccProfile);
     }
     type = codec.format;
     valid = true;
@@ -96,11 +118,31 @@ void Image::State::Materialize() {
     valid = false;
     Bytes file(reinterpret_cast<const uint8_t*>(jpeg.file.data()), jpeg.file.size());
     bitmap = ReadJpegScaled(file, jpeg.options).bitmap;
+    if (jpeg.orient) {
+        bitmap = OrientBitmap(bitmap, jpeg.info.orientation);
+    }
     valid = true;
+}
+
+void Image::State::AutoOrient() {
+    RequireValid();
+    if (orientation == 1) {
+        return;
+    }
+    if (pending) {
+        pending->orient = true;
+    } else {
+        bitmap = OrientBitmap(bitmap, orientation);
+    }
+    if (OrientationSwapsSides(orientation)) {
+        std::swap(resolution.x, resolution.y);
+    }
+    orientation = 1;
 }
 
 void Image::State::GrayScale() {
     RequireValid();
+    iccProfile = ProfileFor(iccProfile, ColorSpace::kGray);  // a colour profile no longer fits
     if (pending && pending->info.space != ColorSpace::kCmyk) {
         pending->options.grayscale = true;
         return;
@@ -118,8 +160,10 @@ void Image::State::Resample(uint32_t width, uint32_t height, int mode) {
     height = std::max(height, 1u);
     CheckImageSize(width, height);
     if (pending) {
+        const bool swap = pending->SwapsSides();
         pending->options.scaleDenominator =
-            PrescaleDenominator(pending->info.width, pending->info.height, width, height);
+            PrescaleDenominator(pending->info.width, pending->info.height, swap ? height : width,
+                                swap ? width : height);
     }
     Materialize();
     if (width != bitmap.width || height != bitmap.height) {
@@ -158,14 +202,22 @@ uint32_t Image::GetWidth() const {
     if (!state_->valid) {
         return 0;
     }
-    return state_->pending ? state_->pending->info.width : state_->bitmap.width;
+    const std::optional<PendingJpeg>& pending = state_->pending;
+    if (pending) {
+        return pending->SwapsSides() ? pending->info.height : pending->info.width;
+    }
+    return state_->bitmap.width;
 }
 
 uint32_t Image::GetHeight() const {
     if (!state_->valid) {
         return 0;
     }
-    return state_->pending ? state_->pending->info.height : state_->bitmap.height;
+    const std::optional<PendingJpeg>& pending = state_->pending;
+    if (pending) {
+        return pending->SwapsSides() ? pending->info.width : pending->info.height;
+    }
+    return state_->bitmap.height;
 }
 
 uint32_t Image::GetXDPI() const {
@@ -189,6 +241,19 @@ uint32_t Image::GetType() const {
     return state_->valid ? state_->type : kFormatUnknown;
 }
 
+const std::vector<uint8_t>& Image::GetIccProfile() const {
+    static const std::vector<uint8_t> kNone;
+    return state_->valid ? state_->iccProfile : kNone;
+}
+
+uint32_t Image::GetOrientation() const {
+    return state_->valid ? state_->orientation : 1;
+}
+
+bool Image::AutoOrient() {
+    return state_->Run([&] { state_->AutoOrient(); });
+}
+
 void Image::SetJpegQuality(uint8_t quality) {
     state_->jpegQuality = quality > 100 ? 100 : quality;
 }
@@ -209,7 +274,8 @@ bool Image::Encode(std::vector<uint8_t>& block, uint32_t format) {
             Fail("cannot encode to format " + std::to_string(format));
         }
         state_->Materialize();
-        block = codec->write(state_->bitmap, {state_->resolution, state_->jpegQuality});
+        block = codec->write(state_->bitmap,
+                             {state_->resolution, state_->jpegQuality, state_->iccProfile});
     });
 }
 

@@ -32,13 +32,29 @@ JpegErrorManager* ManagerOf(jpeg_common_struct* cinfo) {
     std::longjmp(manager->jump, 1);
 }
 
+// Warnings that mean pixels are missing or wrong: libjpeg would go on and draw grey or garbled
+// rows. Warnings about unusual but readable structure (extraneous bytes between segments, odd
+// scan parameters) lose nothing and stay warnings.
+bool DataIsCut(int code) {
+    return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER;
+}
+
+bool DataIsDamaged(int code) {
+    return code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC;
+}
+
 void OnMessage(jpeg_common_struct* cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+    if (level >= 0) {
+        return;
+    }
+    const int code = cinfo->err->msg_code;
+    if (DataIsCut(code)) {
         StopWith(cinfo, "truncated JPEG data");
     }
-    if (level < 0) {
-        cinfo->err->num_warnings++;
+    if (DataIsDamaged(code)) {
+        OnError(cinfo);
     }
+    cinfo->err->num_warnings++;
 }
 
 void OnProgress(jpeg_common_struct* cinfo) {

@@ -29,8 +29,9 @@ struct JpegErrorManager {
 // its progress field at it after creation.
 void InstallJpegErrorManager(jpeg_common_struct* cinfo, JpegErrorManager* manager);
 
-// Runs step(context). Throws ImageError with libjpeg's reason when it fails; a premature end
-// of data counts as failure ("truncated JPEG data").
+// Runs step(context). Throws ImageError with libjpeg's reason when it fails. Scan data that
+// ends early counts as failure ("truncated JPEG data"), and so does scan data that cannot be
+// decoded ("damaged JPEG: ..."), where libjpeg itself would only warn and draw grey rows.
 void RunJpegStep(jpeg_common_struct* cinfo, void (*step)(void* context), void* context);
 
 }  // namespace imaging

@@ -5,6 +5,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "jpeg_guard.h"
 #include "resolution.h"
 #include "size_limits.h"
@@ -14,6 +15,7 @@ namespace imaging {
 namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr int kProfileMarker = JPEG_APP0 + 2;
 constexpr int kRowsPerRead = 16;
 
 struct Session {
@@ -26,11 +28,33 @@ void CreateStep(void* context) {
     jpeg_create_decompress(session->cinfo);
     jpeg_mem_src(session->cinfo, session->file.data(), session->file.size());
     jpeg_save_markers(session->cinfo, kExifMarker, 0xFFFF);
+    jpeg_save_markers(session->cinfo, kProfileMarker, 0xFFFF);
 }
 
 void HeaderStep(void* context) {
     auto* session = static_cast<Session*>(context);
     jpeg_read_header(session->cinfo, TRUE);
+}
+
+void ReadCoefficientsStep(void* context) {
+    jpeg_decompress_struct* cinfo = static_cast<Session*>(context)->cinfo;
+    jpeg_read_coefficients(cinfo);  // reads through the end marker
+}
+
+// A progressive file's scans refine each coefficient down to its last bit; a coefficient left
+// unseen (-1) or coarser shows that scans are missing.
+bool EveryCoefficientRefined(const jpeg_decompress_struct& cinfo) {
+    if (!cinfo.progressive_mode || !cinfo.coef_bits) {
+        return true;
+    }
+    for (int component = 0; component < cinfo.num_components; ++component) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (cinfo.coef_bits[component][k] != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void CalcOutputStep(void* context) {
@@ -69,15 +93,25 @@ private:
     Owned owned_;
 };
 
-Resolution ExifResolution(const jpeg_decompress_struct& cinfo) {
+// The first directory of the first EXIF block, in either byte order.
+std::optional<TiffDirectory> ExifDirectory(const jpeg_decompress_struct& cinfo) {
     for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
         if (marker->marker == kExifMarker && marker->data_length > 6 &&
             std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
-            auto directory = TiffDirectory::Open({marker->data + 6, marker->data_length - 6});
-            return directory ? directory->ReadResolution() : Resolution{};
+            return TiffDirectory::Open({marker->data + 6, marker->data_length - 6});
         }
     }
-    return {};
+    return std::nullopt;
+}
+
+Resolution ExifResolution(const jpeg_decompress_struct& cinfo) {
+    auto directory = ExifDirectory(cinfo);
+    return directory ? directory->ReadResolution() : Resolution{};
+}
+
+uint8_t ExifOrientation(const jpeg_decompress_struct& cinfo) {
+    auto directory = ExifDirectory(cinfo);
+    return directory ? directory->ReadOrientation() : 1;
 }
 
 Resolution ReadResolution(const jpeg_decompress_struct& cinfo) {
@@ -90,6 +124,16 @@ Resolution ReadResolution(const jpeg_decompress_struct& cinfo) {
     uint32_t x = DpiFromDensity(cinfo.X_density, perCentimetre);
     uint32_t y = cinfo.Y_density ? DpiFromDensity(cinfo.Y_density, perCentimetre) : x;
     return {x, y};
+}
+
+std::vector<uint8_t> ReadProfile(const jpeg_decompress_struct& cinfo, ColorSpace space) {
+    std::vector<std::span<const uint8_t>> segments;
+    for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker == kProfileMarker) {
+            segments.emplace_back(marker->data, marker->data_length);
+        }
+    }
+    return ProfileFor(JoinJpegProfileChunks(segments), space);
 }
 
 ColorSpace SpaceOf(const jpeg_decompress_struct& cinfo) {
@@ -118,6 +162,8 @@ ImageInfo InfoOf(const jpeg_decompress_struct& cinfo) {
     info.bitsPerComponent = static_cast<uint8_t>(cinfo.data_precision);
     info.progressive = cinfo.progressive_mode;
     info.adobeInverted = cinfo.saw_Adobe_marker && cinfo.num_components == 4;
+    info.orientation = ExifOrientation(cinfo);
+    info.iccProfile = ReadProfile(cinfo, info.space);
     CheckImageSize(info.width, info.height);
     return info;
 }
@@ -203,7 +249,9 @@ Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options) {
     decompressor.Run(CalcOutputStep, &session);
     ColorSpace space = cinfo.out_color_space == JCS_GRAYSCALE ? ColorSpace::kGray : info.space;
     Decoded decoded{MakeBitmap(cinfo.output_width, cinfo.output_height, space, 8),
-                    {info.xdpi, info.ydpi}};
+                    {info.xdpi, info.ydpi},
+                    info.orientation,
+                    ProfileFor(info.iccProfile, space)};
     if (static_cast<unsigned>(cinfo.output_components) != ComponentCount(space)) {
         Fail("unsupported JPEG colour layout");
     }
@@ -215,22 +263,40 @@ Decoded ReadJpegScaled(Bytes file, const JpegDecodeOptions& options) {
     return decoded;
 }
 
-void CheckJpegComplete(Bytes file) {
+bool JpegHasEndMarker(Bytes file) {
     constexpr uint8_t kEndOfImage = 0xD9;
+    constexpr uint8_t kStartOfScan = 0xDA;
     size_t pos = 2;
+    bool inScanData = false;
     for (;;) {
         pos = NextMarker(file, pos);
         if (pos + 1 >= file.size()) {
-            Fail("truncated JPEG data");
+            if (!inScanData) {
+                Fail("truncated JPEG data");
+            }
+            return false;
         }
         uint8_t code = file[pos + 1];
         if (code == kEndOfImage) {
-            return;
+            return true;
         }
         bool standalone = code == 0xD8 || code == 0x01;
         size_t length =
             standalone || pos + 3 >= file.size() ? 0 : file[pos + 2] << 8 | file[pos + 3];
+        if (pos + 2 + length > file.size()) {
+            Fail("truncated JPEG data");
+        }
         pos += 2 + length;
+        inScanData = code == kStartOfScan;
+    }
+}
+
+void CheckJpegScanData(Bytes file) {
+    Decompressor decompressor(file);
+    Session session{&decompressor.cinfo(), file};
+    decompressor.Run(ReadCoefficientsStep, &session);
+    if (!EveryCoefficientRefined(decompressor.cinfo())) {
+        Fail("truncated JPEG data");
     }
 }
 

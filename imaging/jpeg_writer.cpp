@@ -5,6 +5,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "jpeg_guard.h"
 #include "pixel_convert.h"
 
@@ -98,6 +99,10 @@ void CompressStep(void* context) {
     jpeg_compress_struct* cinfo = job->cinfo;
     const Bitmap& bitmap = *job->bitmap;
     jpeg_start_compress(cinfo, TRUE);
+    const std::span<const uint8_t> profile = job->options->iccProfile;
+    if (ProfileDescribes(profile, bitmap.space)) {
+        jpeg_write_icc_profile(cinfo, profile.data(), static_cast<unsigned>(profile.size()));
+    }
     JSAMPROW rows[kRowsPerWrite];
     while (cinfo->next_scanline < cinfo->image_height) {
         JDIMENSION first = cinfo->next_scanline;

@@ -5,6 +5,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "png_chunks.h"
 #include "png_guard.h"
 #include "resolution.h"
@@ -267,6 +268,18 @@ void ApplyTransparency(const PngReader& reader, Bitmap& bitmap) {
     }
 }
 
+// The iCCP chunk's profile, inflated by libpng, when it describes samples of space.
+std::vector<uint8_t> ReadProfile(const PngReader& reader, ColorSpace space) {
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    if (!png_get_iCCP(reader.png(), reader.info(), &name, &compression, &profile, &length)) {
+        return {};
+    }
+    return ProfileFor({profile, length}, space);
+}
+
 ImageInfo InfoOf(const PngReader& reader) {
     ImageInfo info;
     info.format = kFormatPng;
@@ -280,6 +293,7 @@ ImageInfo InfoOf(const PngReader& reader) {
     info.bitsPerComponent = static_cast<uint8_t>(reader.depth());
     info.interlaced = reader.interlaced();
     info.hasAlpha = HasAlphaChannel(reader.type()) || reader.hasTransparency();
+    info.iccProfile = ReadProfile(reader, info.space);
     return info;
 }
 
@@ -313,7 +327,8 @@ Decoded ReadPng(Bytes file) {
         ApplyTransparency(reader, bitmap);
     }
     DropOpaqueAlpha(bitmap);
-    return {std::move(bitmap), ReadResolution(reader)};
+    std::vector<uint8_t> profile = ReadProfile(reader, bitmap.space);
+    return {std::move(bitmap), ReadResolution(reader), 1, std::move(profile)};
 }
 
 }  // namespace imaging

@@ -6,6 +6,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "pixel_convert.h"
 #include "png_guard.h"
 #include "resolution.h"
@@ -108,6 +109,13 @@ void HeaderStep(void* context) {
     if (!paletteAlpha.empty()) {
         png_set_tRNS(job->png, job->info, paletteAlpha.data(),
                      static_cast<int>(paletteAlpha.size()), nullptr);
+    }
+    const std::span<const uint8_t> profile = job->options->iccProfile;
+    if (ProfileDescribes(profile, bitmap.space)) {
+        // A profile libpng finds fault with is left out with a warning, not a failure.
+        png_set_benign_errors(job->png, 1);
+        png_set_iCCP(job->png, job->info, "ICC profile", PNG_COMPRESSION_TYPE_BASE, profile.data(),
+                     static_cast<png_uint_32>(profile.size()));
     }
     const Resolution& resolution = job->options->resolution;
     png_set_pHYs(job->png, job->info, PixelsPerMetreFromDpi(resolution.x),

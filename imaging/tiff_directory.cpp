@@ -1,10 +1,17 @@
 #include "tiff_directory.h"
 
+#include "orientation.h"
+
 namespace imaging {
 namespace {
 
 enum : uint16_t { kTypeShort = 3, kTypeLong = 4, kTypeRational = 5 };
-enum : uint16_t { kTagXResolution = 282, kTagYResolution = 283, kTagResolutionUnit = 296 };
+enum : uint16_t {
+    kTagOrientation = 274,
+    kTagXResolution = 282,
+    kTagYResolution = 283,
+    kTagResolutionUnit = 296,
+};
 enum : uint32_t { kUnitNone = 1, kUnitInch = 2, kUnitCentimetre = 3 };
 constexpr size_t kEntrySize = 12;
 
@@ -82,6 +89,10 @@ Resolution TiffDirectory::ReadResolution() const {
     bool perCentimetre = unit == kUnitCentimetre;
     uint32_t xdpi = DpiFromDensity(*x, perCentimetre);
     return {xdpi, y ? DpiFromDensity(*y, perCentimetre) : xdpi};
+}
+
+uint8_t TiffDirectory::ReadOrientation() const {
+    return ValidOrientation(Integer(kTagOrientation).value_or(1));
 }
 
 }  // namespace imaging

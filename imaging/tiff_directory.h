@@ -25,6 +25,8 @@ public:
 
     // XResolution, YResolution and ResolutionUnit; 72 where they are missing or unusable.
     Resolution ReadResolution() const;
+    // Orientation (tag 0x0112), 1 to 8; 1 where it is missing or unknown.
+    uint8_t ReadOrientation() const;
 
 private:
     TiffDirectory(Bytes bytes, bool bigEndian, size_t directory)

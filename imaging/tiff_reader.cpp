@@ -11,6 +11,8 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
+#include "orientation.h"
 #include "resolution.h"
 #include "size_limits.h"
 #include "tiff_io.h"
@@ -74,6 +76,20 @@ Resolution ReadResolution(TIFF* tiff) {
     uint32_t xdpi = DpiFromDensity(x, perCentimetre);
     bool hasY = TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &y) && y > 0;
     return {xdpi, hasY ? DpiFromDensity(y, perCentimetre) : xdpi};
+}
+
+uint8_t ReadOrientation(TIFF* tiff) {
+    return ValidOrientation(FieldOr<uint16_t>(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT));
+}
+
+// The embedded profile (tag 34675) when it describes samples of space.
+std::vector<uint8_t> ReadProfile(TIFF* tiff, ColorSpace space) {
+    uint32_t length = 0;
+    void* profile = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &length, &profile) || !profile) {
+        return {};
+    }
+    return ProfileFor({static_cast<const uint8_t*>(profile), length}, space);
 }
 
 // What the samples mean when they can be kept as they are; nullopt when libtiff's RGBA
@@ -363,8 +379,10 @@ Bitmap ReadThroughRgba(const TiffHandle& handle, const TiffLayout& layout) {
     }
     size_t pixels = CheckedMul(layout.width, layout.height);
     std::vector<uint32_t> raster(pixels);
+    // Asking for the file's own orientation keeps the rows and columns as stored, like the
+    // other paths; turning them is left to the caller.
     if (!TIFFReadRGBAImageOriented(handle.get(), layout.width, layout.height, raster.data(),
-                                   ORIENTATION_TOPLEFT, 0)) {
+                                   ReadOrientation(handle.get()), 0)) {
         if (std::string_view(handle.error()).starts_with("unsupported")) {
             Fail("unsupported TIFF: " + DescribeLayout(layout));  // libtiff's own text is vague
         }
@@ -398,6 +416,8 @@ ImageInfo InfoOf(const TiffHandle& handle, const TiffLayout& layout) {
     info.components = static_cast<uint8_t>(format ? format->colors : 3);
     info.bitsPerComponent = format ? OutputBits(layout, *format) : 8;
     info.hasAlpha = layout.extraSamples > 0 && IsAlpha(layout.firstExtra);
+    info.orientation = ReadOrientation(handle.get());
+    info.iccProfile = ReadProfile(handle.get(), info.space);
     return info;
 }
 
@@ -423,7 +443,9 @@ Decoded ReadTiff(Bytes file) {
     TiffLayout layout = ReadLayout(handle);
     std::optional<NativeFormat> format = NativeFormatOf(layout);
     Bitmap bitmap = format ? ReadNative(handle, layout, *format) : ReadThroughRgba(handle, layout);
-    return {std::move(bitmap), ReadResolution(handle.get())};
+    std::vector<uint8_t> profile = ReadProfile(handle.get(), bitmap.space);
+    return {std::move(bitmap), ReadResolution(handle.get()), ReadOrientation(handle.get()),
+            std::move(profile)};
 }
 
 }  // namespace imaging

@@ -6,6 +6,7 @@
 
 #include "bitmap_layout.h"
 #include "formats.h"
+#include "icc_profile.h"
 #include "pixel_convert.h"
 #include "size_limits.h"
 #include "tiff_io.h"
@@ -80,6 +81,10 @@ void SetFields(TIFF* tiff, const Bitmap& bitmap, const EncodeOptions& options) {
     TIFFSetField(tiff, TIFFTAG_YRESOLUTION, static_cast<float>(options.resolution.y));
     TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
+    if (ProfileDescribes(options.iccProfile, bitmap.space)) {
+        TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(options.iccProfile.size()),
+                     options.iccProfile.data());
+    }
 }
 
 void PutHostSample(uint8_t* out, size_t index, const uint8_t* bigEndian) {

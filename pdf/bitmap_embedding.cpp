@@ -7,6 +7,7 @@
 
 #include "deflate_stream.h"
 #include "failure.h"
+#include "icc_color_space.h"
 #include "pdf_syntax.h"
 #include "pdfwriter/pdf_writer.h"
 
@@ -26,19 +27,15 @@ int Components(imaging::ColorSpace space) {
     return 3;
 }
 
-std::string ColorSpaceOf(const imaging::Bitmap& bitmap) {
-    switch (bitmap.space) {
-        case imaging::ColorSpace::kGray:
-            return "/DeviceGray";
-        case imaging::ColorSpace::kCmyk:
-            return "/DeviceCMYK";
-        case imaging::ColorSpace::kIndexed:
-            return "[/Indexed /DeviceRGB " + std::to_string(bitmap.palette.size() / 3 - 1) + " " +
-                   HexString(bitmap.palette) + "]";
-        case imaging::ColorSpace::kRgb:
-            break;
+// The samples' colour space, ICC-based when the profile fits them (a palette's entries are
+// RGB colours).
+std::string ColorSpaceOf(ObjectWriter& writer, const imaging::Bitmap& bitmap,
+                         std::span<const uint8_t> profile) {
+    if (bitmap.space != imaging::ColorSpace::kIndexed) {
+        return SampleColorSpace(writer, profile, Components(bitmap.space));
     }
-    return "/DeviceRGB";
+    return "[/Indexed " + SampleColorSpace(writer, profile, 3) + " " +
+           std::to_string(bitmap.palette.size() / 3 - 1) + " " + HexString(bitmap.palette) + "]";
 }
 
 // Samples in rows top to bottom.
@@ -98,7 +95,8 @@ uint32_t WriteSoftMask(ObjectWriter& writer, const imaging::Bitmap& bitmap) {
 
 }  // namespace
 
-uint32_t WriteBitmapImage(ObjectWriter& writer, const imaging::Bitmap& bitmap) {
+uint32_t WriteBitmapImage(ObjectWriter& writer, const imaging::Bitmap& bitmap,
+                          std::span<const uint8_t> iccProfile) {
     const Raster pixels{
         bitmap.samples,           bitmap.stride,          bitmap.width, bitmap.height,
         Components(bitmap.space), bitmap.bitsPerComponent};
@@ -111,7 +109,7 @@ uint32_t WriteBitmapImage(ObjectWriter& writer, const imaging::Bitmap& bitmap) {
         (paletteEntries == 0 || paletteEntries > 256)) {
         Fail(kErrorImage, "decoded palette is empty or too large");
     }
-    std::string entries = ImageEntries(pixels, ColorSpaceOf(bitmap));
+    std::string entries = ImageEntries(pixels, ColorSpaceOf(writer, bitmap, iccProfile));
     if (!bitmap.alpha.empty() && !IsOpaque(bitmap)) {
         entries += " /SMask " + Reference(WriteSoftMask(writer, bitmap));
     }

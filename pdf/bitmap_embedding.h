@@ -6,13 +6,16 @@
 #include <imaging/image.h>
 
 #include <cstdint>
+#include <span>
 
 #include "object_writer.h"
 
 namespace pdf {
 
 // Writes the bitmap (and its alpha, unless every pixel is opaque) and returns the image's object
-// number.
-uint32_t WriteBitmapImage(ObjectWriter& writer, const imaging::Bitmap& bitmap);
+// number. iccProfile, when it describes the bitmap's samples, becomes their ICCBased colour
+// space; otherwise (empty, malformed or for other samples) the device space is used.
+uint32_t WriteBitmapImage(ObjectWriter& writer, const imaging::Bitmap& bitmap,
+                          std::span<const uint8_t> iccProfile);
 
 }  // namespace pdf

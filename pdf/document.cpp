@@ -6,6 +6,7 @@
 
 #include "failure.h"
 #include "image_embedding.h"
+#include "image_placement.h"
 #include "option_list.h"
 #include "pdf_syntax.h"
 #include "pdfwriter/paper_sizes.h"
@@ -151,8 +152,8 @@ const Page& Document::OpenPage() const {
 
 int Document::LoadImage(ImageSource& source, std::wstring_view imageType,
                         std::wstring_view optlist) {
-    OptionList(optlist, {});
-    return images_.Add(EmbedImage(writer_, source, imageType));
+    const OptionList options(optlist, {"ignoreorientation"});
+    return images_.Add(EmbedImage(writer_, source, imageType, !options.Flag("ignoreorientation")));
 }
 
 void Document::FitImage(int handle, double x, double y, std::wstring_view optlist) {
@@ -165,8 +166,8 @@ void Document::FitImage(int handle, double x, double y, std::wstring_view optlis
     if (fit.adjustPage) {
         page.Resize(fit.width + 2 * x, fit.height + 2 * y);
     }
-    page.AppendContent("q " + Number(fit.width) + " 0 0 " + Number(fit.height) + " " + Number(x) +
-                       " " + Number(y) + " cm " + page.UseImage(image.objectId) + " Do Q\n");
+    page.AppendContent("q " + PlacementMatrix(image.orientation, x, y, fit.width, fit.height) +
+                       " " + page.UseImage(image.objectId) + " Do Q\n");
 }
 
 int Document::CreateGraphicsState(std::wstring_view optlist) {
@@ -225,13 +226,15 @@ void Document::Show(std::wstring_view text) {
     if (text_.font < 0) {
         Fail(kErrorScope, "no font is set");
     }
-    EmbeddedFont& font = fonts_.Get(text_.font);
-    double advance = 0;
-    const std::string glyphs =
-        font.ShowTextOperators(platform::CodePoints(text), text_.size, advance);
-    page.AppendContent("BT\n" + page.UseFont(font.id()) + " " + Number(text_.size) + " Tf\n" +
-                       Number(text_.x) + " " + Number(text_.y) + " Td\n" + glyphs + "ET\n");
-    text_.x += advance;
+    const std::vector<ShownPiece> pieces =
+        fonts_.ShowText(writer_, text_.font, platform::CodePoints(text), text_.size);
+    std::string content = "BT\n" + Number(text_.x) + " " + Number(text_.y) + " Td\n";
+    for (const ShownPiece& piece : pieces) {
+        content +=
+            page.UseFont(piece.fontId) + " " + Number(text_.size) + " Tf\n" + piece.operators;
+        text_.x += piece.advance;
+    }
+    page.AppendContent(content + "ET\n");
 }
 
 int Document::CreateBookmark(std::wstring_view title, std::wstring_view optlist) {

@@ -12,10 +12,10 @@
 namespace pdf {
 namespace {
 
-// The text of each glyph's cluster; a cluster shown by several glyphs gives its text to the first
-// of them.
+// The text of each glyph's cluster, clusters ending at end at the latest; a cluster shown by
+// several glyphs gives its text to the first of them.
 std::vector<std::u32string> ClusterTexts(const std::vector<ShapedGlyph>& glyphs,
-                                         std::u32string_view text) {
+                                         std::u32string_view text, size_t end) {
     std::set<uint32_t> starts;
     for (const ShapedGlyph& glyph : glyphs)
         starts.insert(glyph.cluster);
@@ -26,8 +26,8 @@ std::vector<std::u32string> ClusterTexts(const std::vector<ShapedGlyph>& glyphs,
         if (!given.insert(start).second)
             continue;
         const auto next = starts.upper_bound(start);
-        const size_t end = next == starts.end() ? text.size() : *next;
-        texts[i] = std::u32string(text.substr(start, end - start));
+        const size_t clusterEnd = next == starts.end() ? end : *next;
+        texts[i] = std::u32string(text.substr(start, clusterEnd - start));
     }
     return texts;
 }
@@ -37,10 +37,10 @@ std::vector<std::u32string> ClusterTexts(const std::vector<ShapedGlyph>& glyphs,
 EmbeddedFont::EmbeddedFont(std::unique_ptr<FontProgram> program, uint32_t id)
     : program_(std::move(program)), id_(id) {}
 
-std::string EmbeddedFont::ShowTextOperators(std::u32string_view text, double fontSize,
-                                            double& advance) {
-    const std::vector<ShapedGlyph> shaped = program_->Shape(text);
-    const std::vector<std::u32string> texts = ClusterTexts(shaped, text);
+std::string EmbeddedFont::ShowTextOperators(std::u32string_view text, size_t start, size_t length,
+                                            bool rightToLeft, double fontSize, double& advance) {
+    const std::vector<ShapedGlyph> shaped = program_->Shape(text, start, length, rightToLeft);
+    const std::vector<std::u32string> texts = ClusterTexts(shaped, text, start + length);
     const double scale = 1000.0 / program_->unitsPerEm();
     std::vector<GlyphPlacement> placements;
     double total = 0;

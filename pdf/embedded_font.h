@@ -21,9 +21,13 @@ public:
 
     uint32_t id() const { return id_; }
 
-    // Shapes text and returns the operators that show it at fontSize (inside BT/ET, with the
-    // font selected). advance receives the width of the text in points.
-    std::string ShowTextOperators(std::u32string_view text, double fontSize, double& advance);
+    // Shapes text[start, start + length) in one direction (the rest of text is context) and
+    // returns the operators that show it at fontSize, left to right (inside BT/ET, with the
+    // font selected). advance receives the width of the piece in points.
+    std::string ShowTextOperators(std::u32string_view text, size_t start, size_t length,
+                                  bool rightToLeft, double fontSize, double& advance);
+    // True when the font has a glyph of its own for the character.
+    bool Covers(char32_t character) const { return program_->HasGlyphFor(character); }
 
     // Writes the font objects; a font that showed nothing is not written.
     void Write(ObjectWriter& writer) const;

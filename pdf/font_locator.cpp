@@ -83,6 +83,19 @@ bool Fits(FcPattern* font, const FontRequest& request) {
     return HasLatinLetters(font);
 }
 
+bool HasCharacter(FcPattern* font, char32_t character) {
+    FcCharSet* characters = nullptr;
+    if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
+        return false;
+    return FcCharSetHasChar(characters, character);
+}
+
+// Colour emoji fonts hold bitmaps only; a PDF font needs outlines.
+bool HasOutlines(FcPattern* font) {
+    FcBool outline = FcFalse;
+    return FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch && outline;
+}
+
 std::optional<FontLocation> LocationOf(FcPattern* font) {
     FcChar8* file = nullptr;
     int index = 0;
@@ -103,6 +116,20 @@ PatternPtr PatternFor(const FontRequest& request) {
         FcPatternAddString(pattern.get(), FC_LANG,
                            reinterpret_cast<const FcChar8*>(request.language));
     }
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
+// Fonts ranked for showing character, sans-serif first.
+PatternPtr PatternForCharacter(char32_t character) {
+    PatternPtr pattern(FcPatternCreate(), FcPatternDestroy);
+    FcCharSet* characters = FcCharSetCreate();
+    FcCharSetAddChar(characters, character);
+    FcPatternAddCharSet(pattern.get(), FC_CHARSET, characters);
+    FcCharSetDestroy(characters);
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
@@ -135,6 +162,23 @@ std::optional<FontLocation> LocateFont(std::wstring_view name) {
     for (int i = 0; i < fonts->nfont; ++i) {
         if (Fits(fonts->fonts[i], request))
             return LocationOf(fonts->fonts[i]);
+    }
+    return std::nullopt;
+}
+
+std::optional<FontLocation> LocateFontFor(char32_t character) {
+    const std::lock_guard lock(FontconfigMutex());
+    FcInit();
+    PatternPtr pattern = PatternForCharacter(character);
+    FcResult result = FcResultNoMatch;
+    FontSetPtr fonts(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result),
+                     FcFontSetDestroy);
+    if (!fonts)
+        return std::nullopt;
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcPattern* font = fonts->fonts[i];
+        if (IsOutlineFont(font) && HasOutlines(font) && HasCharacter(font, character))
+            return LocationOf(font);
     }
     return std::nullopt;
 }

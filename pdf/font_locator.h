@@ -27,4 +27,8 @@ void AddFontFolder(const std::filesystem::path& folder);
 // Only TrueType and OpenType outline fonts are chosen. nullopt when nothing fits. Thread-safe.
 std::optional<FontLocation> LocateFont(std::wstring_view name);
 
+// An installed outline font that has a glyph for character, sans-serif preferred, for text the
+// chosen font cannot show. nullopt when none has it. Thread-safe.
+std::optional<FontLocation> LocateFontFor(char32_t character);
+
 }  // namespace pdf

@@ -54,10 +54,13 @@ FontProgram::Blob FontProgram::Table(const char* tag) const {
     return Blob(hb_face_reference_table(face_.get(), HB_TAG(tag[0], tag[1], tag[2], tag[3])));
 }
 
-std::vector<ShapedGlyph> FontProgram::Shape(std::u32string_view text) const {
+std::vector<ShapedGlyph> FontProgram::Shape(std::u32string_view text, size_t start, size_t length,
+                                            bool rightToLeft) const {
     hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_add_codepoints(buffer, reinterpret_cast<const hb_codepoint_t*>(text.data()),
-                             static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+                             static_cast<int>(text.size()), static_cast<unsigned>(start),
+                             static_cast<int>(length));
+    hb_buffer_set_direction(buffer, rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(buffer);
     hb_shape(font_.get(), buffer, nullptr, 0);
     unsigned count = 0;
@@ -70,6 +73,11 @@ std::vector<ShapedGlyph> FontProgram::Shape(std::u32string_view text) const {
     }
     hb_buffer_destroy(buffer);
     return glyphs;
+}
+
+bool FontProgram::HasGlyphFor(char32_t character) const {
+    hb_codepoint_t glyph = 0;
+    return hb_font_get_nominal_glyph(font_.get(), character, &glyph) && glyph != 0;
 }
 
 int32_t FontProgram::Advance(uint32_t glyph) const {

@@ -56,7 +56,13 @@ public:
     FontProgram(const FontProgram&) = delete;
     FontProgram& operator=(const FontProgram&) = delete;
 
-    std::vector<ShapedGlyph> Shape(std::u32string_view text) const;
+    // Shapes text[start, start + length) in the given direction, the rest of text serving as
+    // context (for joining scripts). Glyphs come in visual order, left to right; clusters are
+    // indexes into text.
+    std::vector<ShapedGlyph> Shape(std::u32string_view text, size_t start, size_t length,
+                                   bool rightToLeft) const;
+    // True when the font maps the character to a glyph of its own.
+    bool HasGlyphFor(char32_t character) const;
     unsigned unitsPerEm() const { return unitsPerEm_; }
     int32_t Advance(uint32_t glyph) const;
     Outlines outlines() const { return outlines_; }

@@ -43,13 +43,22 @@ bool NeedsOutsideHelp(uint32_t format) {
            format == imaging::kFormatJbig;
 }
 
+[[noreturn]] void FailToDecode(const imaging::Image& image) {
+    const std::string reason = image.GetLastError();
+    Fail(kErrorImage, reason.empty() ? "the image cannot be decoded" : reason);
+}
+
 uint32_t WriteDecoded(ObjectWriter& writer, std::span<const uint8_t> bytes, uint32_t format) {
     imaging::Image image;
     if (!image.Decode(bytes.data(), bytes.size(), format)) {
-        const std::string reason = image.GetLastError();
-        Fail(kErrorImage, reason.empty() ? "the image cannot be decoded" : reason);
+        FailToDecode(image);
     }
-    return WriteBitmapImage(writer, image.GetBitmap());
+    // A JPEG's pixels are decoded here, where cut or damaged scan data shows.
+    const imaging::Bitmap& bitmap = image.GetBitmap();
+    if (!image.IsValid()) {
+        FailToDecode(image);
+    }
+    return WriteBitmapImage(writer, bitmap, image.GetIccProfile());
 }
 
 // The image data as PDF can carry it unchanged, or else decoded.
@@ -60,7 +69,8 @@ uint32_t WriteImageData(ObjectWriter& writer, ImageSource& source, const imaging
     if (id)
         return *id;
     const std::span<const uint8_t> bytes = source.All();
-    if (info.format == imaging::kFormatPng)
+    // A PNG's profile is carried by its decoded pixels; its data passes through without one.
+    if (info.format == imaging::kFormatPng && info.iccProfile.empty())
         id = WritePngPassThrough(writer, bytes);
     if (info.format == imaging::kFormatTiff)
         id = WriteCcittPassThrough(writer, bytes);
@@ -86,7 +96,8 @@ double NaturalSize(uint32_t pixels, uint32_t dpi) {
 
 }  // namespace
 
-ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType) {
+ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType,
+                       bool followOrientation) {
     const uint32_t requested = RequestedFormat(imageType);
     std::string reason;
     const std::optional<imaging::ImageInfo> info = Inspect(source, reason);
@@ -98,8 +109,12 @@ ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_v
     if (NeedsOutsideHelp(info->format)) {
         Fail(kErrorImage, "this kind of image must be converted before it can be embedded");
     }
-    return {WriteImageData(writer, source, *info), NaturalSize(info->width, info->xdpi),
-            NaturalSize(info->height, info->ydpi)};
+    const uint8_t orientation = followOrientation ? info->orientation : 1;
+    const double width = NaturalSize(info->width, info->xdpi);
+    const double height = NaturalSize(info->height, info->ydpi);
+    const bool swap = orientation >= 5 && orientation <= 8;
+    return {WriteImageData(writer, source, *info), swap ? height : width, swap ? width : height,
+            orientation};
 }
 
 }  // namespace pdf

@@ -15,8 +15,11 @@
 namespace pdf {
 
 // imageType is "auto" or the one format the bytes must have ("jpeg", "png", "tiff", "gif",
-// "bmp"). Throws Failure (kErrorImage) for damaged or unsupported images (MNG, RAW and JBIG
+// "bmp"). The data is written as stored; with followOrientation, a JPEG's or TIFF's recorded
+// orientation is noted in the result (and its natural size is the size as shown), for placing
+// it turned. Throws Failure (kErrorImage) for damaged or unsupported images (MNG, RAW and JBIG
 // included), (kErrorParameter) for an unknown imageType.
-ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType);
+ImageObject EmbedImage(ObjectWriter& writer, ImageSource& source, std::wstring_view imageType,
+                       bool followOrientation);
 
 }  // namespace pdf

@@ -9,11 +9,12 @@
 
 namespace pdf {
 
-// An image XObject already written, with its natural size in points.
+// An image XObject already written, with its natural size in points as it is shown.
 struct ImageObject {
     uint32_t objectId = 0;
     double width = 0;
     double height = 0;
+    uint8_t orientation = 1;  // how the stored pixels are turned to be shown (EXIF/TIFF, 1-8)
 };
 
 class ImageTable {

@@ -3,21 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "jpeg_scan_check.h"
+#include "icc_color_space.h"
 #include "jpeg_walk.h"
 
 namespace pdf {
 namespace {
 
 constexpr uint8_t kEndMarker[] = {0xFF, 0xD9};
-
-const char* DeviceSpace(uint8_t components) {
-    if (components == 1)
-        return "/DeviceGray";
-    if (components == 4)
-        return "/DeviceCMYK";
-    return "/DeviceRGB";
-}
 
 bool HasPlainLayout(const imaging::ImageInfo& info) {
     const uint8_t components = info.components;
@@ -29,14 +21,15 @@ bool HasPlainLayout(const imaging::ImageInfo& info) {
 bool CompleteWithEndMarker(std::span<const uint8_t> image) {
     std::vector<uint8_t> completed(image.begin(), image.end());
     completed.insert(completed.end(), std::begin(kEndMarker), std::end(kEndMarker));
-    return ScanDataIsComplete(completed);
+    return imaging::CheckJpegScans(completed.data(), completed.size());
 }
 
 uint32_t WriteStream(ObjectWriter& writer, std::span<const uint8_t> image, bool addEndMarker,
                      const imaging::ImageInfo& info) {
     std::string entries = "/Type /XObject /Subtype /Image /Width " + std::to_string(info.width) +
                           " /Height " + std::to_string(info.height) + " /ColorSpace " +
-                          DeviceSpace(info.components) + " /BitsPerComponent 8 /Filter /DCTDecode";
+                          SampleColorSpace(writer, info.iccProfile, info.components) +
+                          " /BitsPerComponent 8 /Filter /DCTDecode";
     if (info.components == 4 && info.adobeInverted)
         entries += " /Decode [1 0 1 0 1 0 1 0]";
     const uint32_t id = writer.Allocate();

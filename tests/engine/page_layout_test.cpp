@@ -1,7 +1,9 @@
 // Pages as they come out: paper sizes, margins, fitting, watermarks and re-encoding.
 
 #include "followed_page.h"
+#include "icc_samples.h"
 #include "run_fixture.h"
+#include "sample_files.h"
 
 using testsupport::ColorNear;
 using testsupport::ListImages;
@@ -286,4 +288,25 @@ TEST(FollowedPageTest, ScalesIntoTheLargestPageAndGrowsToTheSmallest) {
     const auto noRoom = PageFollowingImage(50, 50, 8000, 0);  // margins wider than any page
     EXPECT_DOUBLE_EQ(noRoom.imageWidth, 1);
     EXPECT_DOUBLE_EQ(noRoom.width, 14400);
+}
+
+// A re-encoded photo keeps its colour profile; greying drops it, since it no longer describes
+// the pixels.
+TEST_F(PageLayoutTest, ReencodingKeepsTheColourProfileUnlessGreyed) {
+    const samples::File photo = iccsamples::WithJpegProfile(
+        samples::MakeJpeg(samples::Pattern(60, 40, imaging::ColorSpace::kRgb)),
+        iccsamples::RgbProfile(), 200);
+    testsupport::WriteFile(dir_ / "photo.jpg", std::string(photo.begin(), photo.end()));
+    Add(Path("photo.jpg"));
+    for (const int32_t mode : {engine::kEncodeJpeg, engine::kEncodePng, engine::kEncodeTiff}) {
+        Settings().ImageEncode = mode;
+        ASSERT_EQ(RunSingle(), engine::RESULT_OK);
+        const auto images = ListImages(dir_ / "out.pdf");
+        ASSERT_EQ(images.size(), 1u);
+        EXPECT_EQ(images[0].color, "icc") << mode;
+        EXPECT_EQ(images[0].components, 3) << mode;
+    }
+    Settings().ImageEncode = engine::kEncodeGrayJpeg;
+    ASSERT_EQ(RunSingle("grey.pdf"), engine::RESULT_OK);
+    EXPECT_EQ(ListImages(dir_ / "grey.pdf").at(0).color, "gray");
 }

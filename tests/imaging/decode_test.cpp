@@ -3,6 +3,14 @@
 #include <gtest/gtest.h>
 #include <tiff.h>
 
+// jpeglib.h needs FILE and size_t declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+// clang-format on
+
 #include "image_checks.h"
 #include "imaging/image.h"
 
@@ -57,6 +65,74 @@ TEST(JpegReading, FillBytesBeforeTheEndMarkerKeepTheFileComplete) {
         const Image image = DecodeOrFail(padded);
         EXPECT_EQ(image.GetBitmap().samples, reference.GetBitmap().samples) << fill;
     }
+}
+
+// A file that stops right after its scan data decodes as if its end marker were there; one
+// cut inside its scan data fails, even when an end marker was put after the cut, where libjpeg
+// alone would draw the missing rows grey.
+TEST(JpegReading, OnlyAMissingEndMarkerIsForgiven) {
+    for (bool progressive : {false, true}) {
+        const File whole =
+            samples::MakeJpeg(Pattern(64, 48, ColorSpace::kRgb), {.progressive = progressive});
+        const Image reference = DecodeOrFail(whole);
+        const Image unended = DecodeOrFail(File(whole.begin(), whole.end() - 2));
+        EXPECT_EQ(unended.GetBitmap().samples, reference.GetBitmap().samples) << progressive;
+
+        File patched(whole.begin(), whole.begin() + whole.size() * 3 / 4);
+        patched.insert(patched.end(), {0xFF, 0xD9});
+        Image image;
+        std::vector<uint8_t> block;
+        EXPECT_FALSE(image.Decode(patched.data(), patched.size()) &&
+                     image.Encode(block, imaging::kFormatPng))
+            << progressive;
+        EXPECT_EQ(image.GetLastError(), "truncated JPEG data") << progressive;
+        EXPECT_FALSE(image.IsValid());
+        EXPECT_TRUE(block.empty());
+    }
+}
+
+// The picture as a JPEG with a restart marker after every MCU row.
+File JpegWithRestarts(const Bitmap& rgb) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = rgb.width;
+    cinfo.image_height = rgb.height;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    cinfo.restart_in_rows = 1;
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(&rgb.samples[cinfo.next_scanline * rgb.stride]);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    File file(out, out + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return file;
+}
+
+// Scan data that lost its place (a restart marker out of sequence, as a flipped bit leaves
+// it) fails with a reason instead of drawing garbled rows.
+TEST(JpegReading, ScanDataOutOfStepFails) {
+    const File whole = JpegWithRestarts(Pattern(64, 48, ColorSpace::kRgb));
+    DecodeOrFail(whole);
+    File damaged = whole;
+    const std::string text(whole.begin(), whole.end());
+    const size_t restart = text.find("\xFF\xD1");
+    ASSERT_NE(restart, std::string::npos);
+    damaged[restart + 1] = 0xD5;
+    Image image;
+    std::vector<uint8_t> block;
+    EXPECT_FALSE(image.Decode(damaged.data(), damaged.size()) &&
+                 image.Encode(block, imaging::kFormatPng));
+    EXPECT_EQ(image.GetLastError().rfind("damaged JPEG: ", 0), 0u) << image.GetLastError();
 }
 
 TEST(JpegReading, ResolutionComesFromJfifThenExifElse72) {

@@ -6,6 +6,7 @@
 
 #include "image_checks.h"
 #include "imaging/image.h"
+#include "orientation.h"
 
 namespace {
 
@@ -171,3 +172,44 @@ TEST(Resample, DeferredJpegFailureMakesTheImageInvalid) {
 }
 
 }  // namespace
+
+// Turning by an orientation and then by its inverse gives the picture back, in every layout
+// (packed 1- and 4-bit samples, palettes, 16-bit samples, alpha planes); turning a quarter is
+// the transposition followed by a mirror.
+TEST(Orientation, TurnsAndMirrorsEveryLayout) {
+    Bitmap withAlpha = Pattern(7, 3, ColorSpace::kRgb);
+    samples::AddAlpha(withAlpha);
+    const Bitmap layouts[] = {Pattern(13, 5, ColorSpace::kGray, 1),
+                              Pattern(9, 4, ColorSpace::kIndexed, 4),
+                              Pattern(6, 5, ColorSpace::kRgb, 16), withAlpha};
+    const int inverse[] = {0, 1, 2, 3, 4, 5, 8, 7, 6};
+    for (const Bitmap& picture : layouts) {
+        for (uint8_t orientation = 1; orientation <= 8; ++orientation) {
+            const Bitmap shown = imaging::OrientBitmap(picture, orientation);
+            EXPECT_EQ(shown.width, orientation >= 5 ? picture.height : picture.width);
+            samples::ExpectSameBitmap(
+                picture, imaging::OrientBitmap(shown, static_cast<uint8_t>(inverse[orientation])));
+        }
+        samples::ExpectSameBitmap(imaging::OrientBitmap(picture, 6),
+                                  imaging::OrientBitmap(imaging::OrientBitmap(picture, 5), 2));
+    }
+}
+
+// A JPEG still to be decoded reports the turned size at once and is turned after its reduced
+// decode; its resolution turns with it.
+TEST(Orientation, PendingJpegIsTurnedAfterItsReducedDecode) {
+    const File exif = samples::MakeTiffStructure(
+        {{0x0112, 3, {8}}, {282, 5, {300, 1}}, {283, 5, {150, 1}}, {296, 3, {2}}});
+    Image image =
+        DecodeOrFail(samples::MakeJpeg(Pattern(64, 32, ColorSpace::kRgb), {.exif = exif}));
+    EXPECT_EQ(image.GetOrientation(), 8u);
+    ASSERT_TRUE(image.AutoOrient());
+    EXPECT_EQ(image.GetOrientation(), 1u);
+    EXPECT_EQ(image.GetWidth(), 32u);
+    EXPECT_EQ(image.GetHeight(), 64u);
+    EXPECT_EQ(image.GetXDPI(), 150u);
+    EXPECT_EQ(image.GetYDPI(), 300u);
+    ASSERT_TRUE(image.Resample(8, 16));
+    EXPECT_EQ(image.GetBitmap().width, 8u);
+    EXPECT_EQ(image.GetBitmap().height, 16u);
+}

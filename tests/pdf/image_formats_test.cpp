@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icc_samples.h"
 #include "sample_files.h"
 #include "writer_test_support.h"
 
@@ -67,4 +68,36 @@ TEST_F(ImageFormatsTest, MngRawAndJbigAreLeftToTheCaller) {
         EXPECT_EQ(writer_.load_image(L"auto", Wide(file), L""), -1) << file;
         EXPECT_NE(writer_.get_errmsg().find(L"converted"), std::wstring::npos) << file;
     }
+}
+
+// Embedded profiles become ICCBased colour spaces whether the data is kept (JPEG) or decoded
+// (PNG); a malformed profile is never embedded.
+TEST_F(ImageFormatsTest, ColourProfilesBecomeIccBasedSpaces) {
+    const samples::File rgbProfile = iccsamples::RgbProfile();
+    const samples::File rgbJpeg =
+        samples::MakeJpeg(samples::Pattern(30, 20, imaging::ColorSpace::kRgb));
+    std::vector<ListedImage> images =
+        Place(SaveSample("a.jpg", iccsamples::WithJpegProfile(rgbJpeg, rgbProfile, 200)));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].encoding, "jpeg");
+    EXPECT_EQ(images[0].color, "icc");
+    EXPECT_EQ(images[0].components, 3);
+
+    const samples::File grayPng =
+        samples::MakePng(samples::Pattern(30, 20, imaging::ColorSpace::kGray));
+    images =
+        Place(SaveSample("a.png", iccsamples::WithPngProfile(grayPng, iccsamples::GrayProfile())));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].color, "icc");
+    EXPECT_EQ(images[0].components, 1);
+
+    samples::File broken = rgbProfile;
+    broken[3] ^= 0x04;  // the size in the header no longer matches
+    images = Place(SaveSample("b.jpg", iccsamples::WithJpegProfile(rgbJpeg, broken, 200)));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].color, "rgb");
+    // A grey image cannot take an RGB profile.
+    images = Place(SaveSample("c.png", iccsamples::WithPngProfile(grayPng, rgbProfile)));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].color, "gray");
 }

@@ -133,6 +133,25 @@ TEST_F(ImageTest, JpegLackingOnlyItsEndMarkerGetsIt) {
     EXPECT_EQ(testsupport::ReadFile(Path("kept-000.jpg")), jpeg);
 }
 
+// The progressive JPEG cut at the marker that follows its second scan's data: every scan left
+// is whole, but later scans are missing.
+std::string CutAfterSecondScan(const std::string& jpeg) {
+    const size_t scan = jpeg.find("\xFF\xDA", jpeg.find("\xFF\xDA") + 2);
+    size_t at = scan + 2 + (uint8_t(jpeg[scan + 2]) << 8 | uint8_t(jpeg[scan + 3]));
+    while (!(jpeg[at] == '\xFF' && jpeg[at + 1] != 0 && (uint8_t(jpeg[at + 1]) & 0xF8) != 0xD0))
+        ++at;
+    return jpeg.substr(0, at);
+}
+
+TEST_F(ImageTest, ProgressiveJpegMissingLaterScansIsNotTakenForWhole) {
+    const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3), {.progressive = true});
+    const std::filesystem::path cut = Save("cut.jpg", CutAfterSecondScan(jpeg));
+    Begin("cut.pdf");
+    writer_.set_parameter(L"errorpolicy", L"return");
+    EXPECT_EQ(writer_.load_image(L"auto", Wide(cut), L""), -1);
+    EXPECT_NE(writer_.get_errmsg().find(L"truncated"), std::wstring::npos);
+}
+
 TEST_F(ImageTest, JpegsReadersMayNotDecodeAreDecodedFirst) {
     const std::string jpeg = EncodeJpeg(TestPattern(40, 30, 3));
     std::string extended = jpeg;  // the same data declared extended sequential

@@ -118,6 +118,7 @@ struct ConversionSettings {
     int32_t RotatePage = 0;                                      // named paper sizes in landscape
     int32_t DupPageMidMargin = 0;                                // stored only
     int32_t DupPageOrder = 0;                                    // stored only
+    bool autoRotate = true;  // not stored: images stand as their EXIF/TIFF orientation says
 
     BannerObserverSlot bannerObserver;  // not stored, not copied; see SetBannerObserver
 

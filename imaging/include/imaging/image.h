@@ -58,7 +58,18 @@ struct ImageInfo {
     bool adobeInverted = false;  // JPEG: 4-component with an Adobe APP14 marker (inverted CMYK)
     bool interlaced = false;     // PNG: Adam7
     bool hasAlpha = false;       // PNG colour type 4/6, or any tRNS chunk
+    uint8_t orientation = 1;     // JPEG (EXIF) and TIFF orientation tag, 1 to 8: how the stored
+                                 // pixels are turned to stand as shown (width and height are
+                                 // the stored ones; 5 to 8 swap them when shown)
+    std::vector<uint8_t> iccProfile;  // the embedded ICC profile (JPEG APP2, PNG iCCP, TIFF tag
+                                      // 34675); empty when there is none, or when it is
+                                      // malformed or does not describe the file's samples
 };
+
+// Colour components of the samples an ICC profile describes: 1 (grey), 3 (RGB) or 4 (CMYK);
+// 0 when the profile is malformed (a size that disagrees with its header, no profile
+// signature, tags outside it) or describes another colour space. Pure; any thread.
+unsigned IccProfileComponents(const uint8_t* data, size_t size);
 
 // Reads only the header of an in-memory file; detects the format from the content. The bytes
 // are not kept. nullopt (and a reason in *error when given) when the bytes are not a supported
@@ -71,10 +82,20 @@ std::optional<ImageInfo> Inspect(const uint8_t* data, size_t size, std::string* 
 // *error when given) at the first fault.
 bool CheckPngChunks(const uint8_t* data, size_t size, std::string* error = nullptr);
 
+// Reads every scan of a JPEG file (which must end with its end-of-image marker) without
+// computing pixels. False (and a reason in *error when given) when scan data is cut short or
+// cannot be decoded, or a progressive file's scans stop before every coefficient is refined to
+// its last bit: the checks decoding makes, for passing a file through unchanged whose end
+// marker had to be supplied.
+bool CheckJpegScans(const uint8_t* data, size_t size, std::string* error = nullptr);
+
 // One decoded image. Decoding keeps the first frame of multi-frame files. A JPEG file's pixels
 // are decoded on first use (Resample, GrayScale, Encode, GetBitmap) so that a large reduction can
-// decode at 1/2, 1/4 or 1/8 scale; its header and its completeness are checked by Decode, and a
-// later failure makes the image invalid and sets GetLastError.
+// decode at 1/2, 1/4 or 1/8 scale. Decode checks its header and its marker segments; a file
+// that stops right after its scan data gets the missing end marker once its scans are known to
+// be whole. Scan data that turns out cut short ("truncated JPEG data") or damaged ("damaged
+// JPEG: ...") when the pixels are decoded makes the image invalid and sets GetLastError; such a
+// file never yields grey or garbled rows.
 class Image {
 public:
     Image();
@@ -117,6 +138,21 @@ public:
     bool Resample(uint32_t width, uint32_t height, int mode = 2);
 
     uint32_t GetType() const;  // format of the decoded file, kFormatUnknown when not valid
+
+    // The ICC profile the file embeds, when it describes the pixels held now (GrayScale drops a
+    // colour profile); empty otherwise. Encode writes it into JPEG, PNG and TIFF output where it
+    // describes what is written. The reference stays valid until the next non-const call.
+    const std::vector<uint8_t>& GetIccProfile() const;
+
+    // The orientation the file records (JPEG EXIF or TIFF tag, 1 to 8; see ImageInfo); 1 when
+    // it records none, and once AutoOrient has run.
+    uint32_t GetOrientation() const;
+
+    // Turns and mirrors the picture as its orientation says, so that it stands as viewers show
+    // it; from then on every size and every operation refers to the picture as shown, and the
+    // orientation reads 1. A JPEG still to be decoded is turned once its pixels are decoded
+    // (after any reduced-scale decoding). False on an invalid image.
+    bool AutoOrient();
 
     // JPEG quality for the next JPEG encoding, 0 to 100 (values above 100 act as 100); default
     // 75. Kept across Decode and Destroy.

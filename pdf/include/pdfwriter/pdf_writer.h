@@ -94,7 +94,10 @@ public:
     // imagetype "auto" (or "jpeg", "png", "tiff", "gif", "bmp" to insist on one format);
     // filename is a file path or a virtual file. The image is written into the document at
     // once. Returns a handle >= 0, or -1 (errorpolicy "return") when the file is missing,
-    // damaged or of a kind this writer does not take (MNG, RAW, JBIG).
+    // damaged or of a kind this writer does not take (MNG, RAW, JBIG). The image is placed as
+    // viewers show it: a JPEG's EXIF or a TIFF's orientation turns it on the page (the data is
+    // kept as stored) and imagewidth/imageheight are its size as shown. optlist: none, or
+    // "ignoreorientation" to place the stored pixels as they are.
     int load_image(const std::wstring& imagetype, const std::wstring& filename,
                    const std::wstring& optlist);
     // Places the image with its lower left corner at (x, y). optlist: none (natural size),
