@@ -27,8 +27,8 @@ struct Resolution {
 struct Decoded {
     Bitmap bitmap;
     Resolution resolution;
-    uint8_t orientation = 1;          // as the file records it (1 to 8); the bitmap is as stored
-    std::vector<uint8_t> iccProfile;  // checked against the bitmap's samples; empty: none
+    uint8_t orientation = 1;  // as the file records it (1 to 8); the bitmap is as stored
+    std::vector<uint8_t> iccProfile = {};  // checked against the bitmap's samples; empty: none
 };
 
 struct EncodeOptions {

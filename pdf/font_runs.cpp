@@ -25,7 +25,10 @@ std::vector<FriBidiLevel> EmbeddingLevels(std::u32string_view text) {
         return std::vector<FriBidiLevel>(text.size(), 0);
     }
     // Only the levels are wanted here (trailing blanks reset); the runs are ordered below.
-    fribidi_reorder_line(0, types.data(), length, 0, direction, levels.data(), nullptr, nullptr);
+    if (fribidi_reorder_line(0, types.data(), length, 0, direction, levels.data(), nullptr,
+                             nullptr) == 0) {
+        return std::vector<FriBidiLevel>(text.size(), 0);
+    }
     return levels;
 }
 

@@ -48,7 +48,7 @@ Corners Shown(int orientation) {
 
 // Four flat quadrants in the stored corners' colours.
 imaging::Bitmap Quadrants() {
-    imaging::Bitmap picture{kWidth, kHeight, imaging::ColorSpace::kRgb, 8, kWidth * 3, {}};
+    imaging::Bitmap picture{kWidth, kHeight, imaging::ColorSpace::kRgb, 8, kWidth * 3, {}, {}, {}};
     for (uint32_t y = 0; y < kHeight; ++y) {
         for (uint32_t x = 0; x < kWidth; ++x) {
             const bool right = x >= kWidth / 2;
