@@ -147,40 +147,46 @@ void AddFontFolder(const std::filesystem::path& folder) {
     FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(folder.c_str()));
 }
 
-std::optional<FontLocation> LocateFont(std::wstring_view name) {
-    const FontRequest request = RequestFor(name);
-    if (request.family.empty())
-        return std::nullopt;
+namespace {
+
+// The location of the first font, in fontconfig's order of closeness to the pattern that
+// builds, that accepted takes.
+template <typename BuildPattern, typename Accept>
+std::optional<FontLocation> FirstSortedFont(BuildPattern buildPattern, Accept accepted) {
     const std::lock_guard lock(FontconfigMutex());
     FcInit();
-    PatternPtr pattern = PatternFor(request);
+    PatternPtr pattern = buildPattern();
     FcResult result = FcResultNoMatch;
     FontSetPtr fonts(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result),
                      FcFontSetDestroy);
-    if (!fonts)
+    if (!fonts) {
         return std::nullopt;
+    }
     for (int i = 0; i < fonts->nfont; ++i) {
-        if (Fits(fonts->fonts[i], request))
+        if (accepted(fonts->fonts[i])) {
             return LocationOf(fonts->fonts[i]);
+        }
     }
     return std::nullopt;
 }
 
-std::optional<FontLocation> LocateFontFor(char32_t character) {
-    const std::lock_guard lock(FontconfigMutex());
-    FcInit();
-    PatternPtr pattern = PatternForCharacter(character);
-    FcResult result = FcResultNoMatch;
-    FontSetPtr fonts(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result),
-                     FcFontSetDestroy);
-    if (!fonts)
+}  // namespace
+
+std::optional<FontLocation> LocateFont(std::wstring_view name) {
+    const FontRequest request = RequestFor(name);
+    if (request.family.empty()) {
         return std::nullopt;
-    for (int i = 0; i < fonts->nfont; ++i) {
-        FcPattern* font = fonts->fonts[i];
-        if (IsOutlineFont(font) && HasOutlines(font) && HasCharacter(font, character))
-            return LocationOf(font);
     }
-    return std::nullopt;
+    return FirstSortedFont([&request] { return PatternFor(request); },
+                           [&request](FcPattern* font) { return Fits(font, request); });
+}
+
+std::optional<FontLocation> LocateFontFor(char32_t character) {
+    return FirstSortedFont([character] { return PatternForCharacter(character); },
+                           [character](FcPattern* font) {
+                               return IsOutlineFont(font) && HasOutlines(font) &&
+                                      HasCharacter(font, character);
+                           });
 }
 
 }  // namespace pdf
