@@ -1,8 +1,7 @@
 #include "png_chunks.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -16,15 +15,7 @@ constexpr char kTruncated[] = "truncated PNG data";
 
 // The CRC covers the chunk's type and data.
 void CheckCrc(Bytes file, size_t chunk, uint32_t length, uint32_t stored) {
-    uLong crc = crc32(0L, Z_NULL, 0);
-    const uint8_t* typeAndData = file.data() + chunk + 4;
-    size_t left = size_t{length} + 4;
-    while (left > 0) {  // zlib takes at most a uInt at a time
-        const auto step = static_cast<uInt>(std::min<size_t>(left, 1u << 30));
-        crc = crc32(crc, typeAndData, step);
-        typeAndData += step;
-        left -= step;
-    }
+    const uint32_t crc = libdeflate_crc32(0, file.data() + chunk + 4, size_t{length} + 4);
     if (crc != stored) {
         const char* type = reinterpret_cast<const char*>(file.data() + chunk + 4);
         Fail("damaged PNG: bad CRC in chunk " + std::string(type, 4));
