@@ -26,6 +26,7 @@ struct CliOptions {
     bool useStoredSettings = false;
     bool saveSettings = false;
     bool quiet = false;
+    unsigned jobs = 0;  // images prepared at once; 0: the engine's default
     bool help = false;
     bool version = false;
 };

@@ -147,6 +147,7 @@ int Convert(const cli::CliOptions& options) {
         job.SetOutputFile(output);
     }
     job.SetSettings(settings);
+    job.SetWorkerCount(options.jobs);
     RunContext context{&reporter};
     job.SetProgressCallback(OnProgress, &context);
     job.SetDiagnosticSink([&](const std::wstring& path, const std::wstring& reason) {

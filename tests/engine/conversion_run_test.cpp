@@ -206,3 +206,36 @@ TEST_F(ConversionRunTest, ReencodingAheadKeepsPageOrderSkipsAndCancellation) {
     EXPECT_EQ(skipped_[0].first, paths[2]);
     EXPECT_EQ(skipped_[1].first, paths[3]);
 }
+
+// The data of a PNG file's single IDAT chunk.
+std::string IdatData(const std::string& png) {
+    const size_t type = png.find("IDAT");
+    const auto* length = reinterpret_cast<const uint8_t*>(png.data() + type - 4);
+    const size_t size = size_t(length[0]) << 24 | length[1] << 16 | length[2] << 8 | length[3];
+    return png.substr(type + 4, size);
+}
+
+TEST_F(ConversionRunTest, KeptPngsAreProvenAheadAndCopiedUnchangedUnlessDamaged) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 8; ++i) {
+        const std::string gradient = "-size " + std::to_string(30 + i) + "x12 gradient:red-blue";
+        paths.push_back(Image("k" + std::to_string(i) + ".png", gradient + " -depth 8"));
+        Add(paths.back());
+    }
+    std::filesystem::remove(platform::ToUtf8(paths[1]));  // two missing in a row
+    std::filesystem::remove(platform::ToUtf8(paths[2]));
+    std::string damaged = testsupport::ReadFile(platform::ToUtf8(paths[4]));
+    damaged[damaged.find("IDAT") + 4 + IdatData(damaged).size()] ^= 0x01;  // its CRC
+    testsupport::WriteFile(platform::ToUtf8(paths[4]), damaged);
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    const auto images = testsupport::ListImages(dir_ / "out.pdf");
+    const std::vector<int> placed = {0, 3, 5, 6, 7};
+    ASSERT_EQ(images.size(), placed.size());
+    for (size_t page = 0; page < placed.size(); ++page) {
+        const std::string png = testsupport::ReadFile(platform::ToUtf8(paths[placed[page]]));
+        EXPECT_EQ(images[page].width, 30 + placed[page]);
+        EXPECT_EQ(testsupport::RawStream(dir_ / "out.pdf", images[page].objectId), IdatData(png));
+    }
+    ASSERT_EQ(skipped_.size(), 3u);
+    EXPECT_EQ(skipped_[2].first, paths[4]);
+}
