@@ -12,16 +12,27 @@
 namespace engine {
 namespace {
 
-// The header of every format lies within this much of the start in all but unusual files.
-constexpr size_t kHeadBytes = 256 * 1024;
+// The header of every format lies near the start in all but unusual files. A reader may also
+// refuse a header whose pixels could not fit in the bytes it is given (PNG: deflate shrinks at
+// most 1032 times), so a large image is looked at again through a longer start, long enough
+// for any image within the pixel limit.
+constexpr size_t kHeadBytes = 64 * 1024;
+constexpr size_t kLongHeadBytes = 2 * 1024 * 1024;
 
-// The decoded size the header promises; nullopt when the header cannot be read.
-std::optional<uint64_t> PixelBytes(platform::InputFile& file) {
-    std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(file.size(), kHeadBytes)));
+std::optional<imaging::ImageInfo> InspectStart(platform::InputFile& file, size_t bytes) {
+    std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(file.size(), bytes)));
     if (!file.ReadAt(0, head.data(), head.size())) {
         return std::nullopt;
     }
-    const std::optional<imaging::ImageInfo> info = imaging::Inspect(head.data(), head.size());
+    return imaging::Inspect(head.data(), head.size());
+}
+
+// The decoded size the header promises; nullopt when the header cannot be read.
+std::optional<uint64_t> PixelBytes(platform::InputFile& file) {
+    std::optional<imaging::ImageInfo> info = InspectStart(file, kHeadBytes);
+    if (!info && file.size() > kHeadBytes) {
+        info = InspectStart(file, kLongHeadBytes);
+    }
     if (!info) {
         return std::nullopt;
     }
