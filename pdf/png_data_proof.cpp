@@ -38,22 +38,36 @@ std::span<const uint8_t> Joined(const std::vector<std::span<const uint8_t>>& dat
     return joined;
 }
 
+// The calling thread's inflate buffer, of at least size bytes (at most kProofBufferLimit). It
+// is kept from proof to proof: fresh megabytes for every image cost more in page faults than
+// the inflating.
+uint8_t* InflateBuffer(uint64_t size) {
+    thread_local std::unique_ptr<uint8_t[]> buffer;
+    thread_local uint64_t capacity = 0;
+    if (capacity < size) {
+        buffer.reset();
+        buffer.reset(new uint8_t[size]);
+        capacity = size;
+    }
+    return buffer.get();
+}
+
 bool InflateInOneCall(const std::vector<std::span<const uint8_t>>& data, RowChecker& rows,
                       uint64_t expected) {
     std::vector<uint8_t> joined;
     const std::span<const uint8_t> stream = Joined(data, joined);
-    std::unique_ptr<uint8_t[]> inflated(new uint8_t[std::max<uint64_t>(expected, 1)]);
+    uint8_t* inflated = InflateBuffer(std::max<uint64_t>(expected, 1));
     std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
         libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
     if (!inflater) {
         return false;
     }
     // Without an actual-size result, anything but exactly expected bytes is a failure.
-    if (libdeflate_zlib_decompress(inflater.get(), stream.data(), stream.size(), inflated.get(),
-                                   expected, nullptr) != LIBDEFLATE_SUCCESS) {
+    if (libdeflate_zlib_decompress(inflater.get(), stream.data(), stream.size(), inflated, expected,
+                                   nullptr) != LIBDEFLATE_SUCCESS) {
         return false;
     }
-    rows.Take(inflated.get(), expected);
+    rows.Take(inflated, expected);
     return rows.valid;
 }
 
