@@ -41,7 +41,7 @@ EncodePipeline::~EncodePipeline() {
 void EncodePipeline::Work() {
     while (const std::optional<size_t> index = Claim()) {
         const std::wstring& path = items_[*index].path;  // the list never changes
-        const uint64_t cost = cost_(path);
+        const uint64_t cost = CostOf(path);
         if (!Reserve(*index, cost)) {
             continue;
         }
@@ -53,6 +53,15 @@ void EncodePipeline::Work() {
             result.failure = platform::FromUtf8(error.what());
         }
         Finish(*index, cost, std::move(result));
+    }
+}
+
+// An image whose cost cannot be judged counts as the whole budget.
+uint64_t EncodePipeline::CostOf(const std::wstring& path) const {
+    try {
+        return cost_(path);
+    } catch (const std::exception&) {
+        return budget_;
     }
 }
 

@@ -27,7 +27,8 @@ namespace engine {
 // Prepares one image. Called on the worker threads, at the same time for distinct images; must
 // not throw (an exception that escapes becomes the image's failure).
 using PrepareImage = std::function<PreparedImage(const std::wstring& path)>;
-// The bytes preparing the image will hold at its peak; called on the worker threads.
+// The bytes preparing the image will hold at its peak; called on the worker threads. An
+// exception counts as the whole budget.
 using ImageCost = std::function<uint64_t(const std::wstring& path)>;
 
 class EncodePipeline {
@@ -58,6 +59,7 @@ private:
     };
 
     void Work();
+    uint64_t CostOf(const std::wstring& path) const;
     std::optional<size_t> Claim();
     bool Reserve(size_t index, uint64_t cost);
     void Finish(size_t index, uint64_t cost, PreparedImage result);
