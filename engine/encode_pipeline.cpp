@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <system_error>
 
 #include "image_cost.h"
 #include "platform/text.h"
@@ -22,8 +23,12 @@ EncodePipeline::EncodePipeline(std::vector<std::wstring> paths, unsigned workers
         items_.emplace_back().path = std::move(path);
     }
     const size_t threads = std::min<size_t>(std::max(workers, 1u), items_.size());
-    for (size_t i = 0; i < threads; ++i) {
-        workers_.emplace_back([this] { Work(); });
+    try {
+        for (size_t i = 0; i < threads; ++i) {
+            workers_.emplace_back([this] { Work(); });
+        }
+    } catch (const std::system_error&) {
+        // The system gives no more threads: fewer workers, or none and the run does the work.
     }
 }
 
@@ -130,6 +135,9 @@ void EncodePipeline::PassOver(size_t end) {
 }
 
 std::optional<PreparedImage> EncodePipeline::Take(const std::wstring& path) {
+    if (workers_.empty()) {
+        return std::nullopt;
+    }
     std::unique_lock lock(mutex_);
     const auto match = std::find_if(items_.begin() + static_cast<ptrdiff_t>(cursor_), items_.end(),
                                     [&](const Item& item) { return item.path == path; });

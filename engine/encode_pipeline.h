@@ -44,7 +44,9 @@ public:
 
     // The prepared result for the first image at or after the last one taken whose path is
     // path, waiting for it when needed; the images before it, which the run passed over, are
-    // dropped. nullopt when path is not among the images still to come. Run's thread only.
+    // dropped. nullopt when path is not among the images still to come, or when the system
+    // could not start a single worker: the caller then prepares the image itself. Run's thread
+    // only.
     std::optional<PreparedImage> Take(const std::wstring& path);
 
     static constexpr size_t kWindowPerWorker = 4;
