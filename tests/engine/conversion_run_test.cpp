@@ -239,3 +239,22 @@ TEST_F(ConversionRunTest, KeptPngsAreProvenAheadAndCopiedUnchangedUnlessDamaged)
     ASSERT_EQ(skipped_.size(), 3u);
     EXPECT_EQ(skipped_[2].first, paths[4]);
 }
+
+TEST_F(ConversionRunTest, ImagesWhoseNamesAreNotUtf8AreReadAheadInBothModes) {
+    const std::string latin1 = (dir_ / "caf\xE9").string();  // a Latin-1 name
+    ASSERT_TRUE(testsupport::MakeImage(latin1 + ".png", "-size 24x16 gradient:red-blue -depth 8"));
+    ASSERT_TRUE(testsupport::MakeImage(latin1 + ".jpg", "-size 20x16 xc:red"));
+    const std::wstring png = platform::PathFromNative(latin1 + ".png");
+    const std::wstring jpeg = platform::PathFromNative(latin1 + ".jpg");
+    Add(png), Add(jpeg);
+    ASSERT_EQ(RunSingle("kept.pdf"), RESULT_OK);  // the PNG proven ahead, the JPEG copied
+    settings_.ImageEncode = engine::kEncodePng;
+    ASSERT_EQ(RunSingle("reencoded.pdf"), RESULT_OK);
+    EXPECT_TRUE(skipped_.empty());
+    for (const char* name : {"kept.pdf", "reencoded.pdf"}) {
+        const auto images = testsupport::ListImages(dir_ / name);
+        ASSERT_EQ(images.size(), 2u) << name;
+        EXPECT_EQ(images[0].width, 24);
+        EXPECT_EQ(images[1].width, 20);
+    }
+}
