@@ -79,13 +79,15 @@ bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& f
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-// The whole file when it is a PNG of at most kLargestProvenPng bytes; nullopt otherwise.
-std::optional<std::vector<uint8_t>> ReadPngFile(const std::wstring& path) {
+// The whole regular file of at most maximum bytes, when its first bytes are start; nullopt
+// otherwise.
+std::optional<std::vector<uint8_t>> ReadFileStarting(const std::wstring& path, uint64_t maximum,
+                                                     std::span<const uint8_t> start) {
     platform::InputFile file(platform::PathToNative(path));
-    uint8_t signature[sizeof kPngSignature];
-    if (!file.ok() || file.size() > kLargestProvenPng || file.size() < sizeof signature ||
-        !file.ReadAt(0, signature, sizeof signature) ||
-        !std::equal(signature, signature + sizeof signature, kPngSignature)) {
+    std::vector<uint8_t> head(start.size());
+    if (!file.ok() || file.size() > maximum || file.size() < start.size() ||
+        !file.ReadAt(0, head.data(), head.size()) ||
+        !std::equal(head.begin(), head.end(), start.begin())) {
         return std::nullopt;
     }
     std::vector<uint8_t> bytes(file.size());
@@ -93,6 +95,13 @@ std::optional<std::vector<uint8_t>> ReadPngFile(const std::wstring& path) {
         return std::nullopt;
     }
     return bytes;
+}
+
+// The writer opens files by a UTF-8 name, which cannot hold the bytes of a name that is not
+// UTF-8 (they cross into the path as U+DC80 to U+DCFF).
+bool WriterCannotOpenByName(const std::wstring& path) {
+    return std::any_of(path.begin(), path.end(),
+                       [](wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; });
 }
 
 // Shrinks the image to the request's limits and encodes it as the plan says. Whether it turns
@@ -141,7 +150,15 @@ uint64_t PreparedImage::HeldBytes() const {
 }
 
 int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path) {
-    return writer.load_image(L"auto", path, L"");
+    if (!WriterCannotOpenByName(path)) {
+        return writer.load_image(L"auto", path, L"");
+    }
+    std::optional<std::vector<uint8_t>> bytes = ReadFileStarting(path, kLargestDirectRead, {});
+    if (!bytes) {
+        return -1;
+    }
+    const EncodedBlock block(writer, std::move(*bytes));
+    return writer.load_image(L"auto", kVirtualFile, L"");
 }
 
 std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& settings) {
@@ -179,7 +196,7 @@ PreparedImage EncodeImageFile(const ConversionSettings& settings, const std::wst
 
 PreparedImage ProvePngFile(const std::wstring& path) {
     PreparedImage result;
-    if (std::optional<std::vector<uint8_t>> bytes = ReadPngFile(path)) {
+    if (auto bytes = ReadFileStarting(path, kLargestProvenPng, kPngSignature)) {
         result.png = pdf::ProvenPng::Prove(std::move(*bytes));
     }
     return result;

@@ -76,8 +76,12 @@ struct AcquiredImage {
 // the run's pipeline prepared for path when it has it. PDF writer errors propagate.
 AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path);
 
-// The file handed to the writer unchanged; -1 when the writer cannot embed it.
+// The file handed to the writer unchanged; -1 when the writer cannot embed it. A file whose
+// name the writer cannot open (a name that is not UTF-8) is read, up to kLargestDirectRead
+// bytes, and handed over as "/pvf/image".
 int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path);
+
+inline constexpr uint64_t kLargestDirectRead = 1ull << 30;
 
 // The PNG file at path read and proven for pass-through (pdf::ProvenPng); nothing when it is no
 // such PNG, is larger than kLargestProvenPng or cannot be read (the writer then reads it

@@ -240,14 +240,14 @@ TEST_F(ConversionRunTest, KeptPngsAreProvenAheadAndCopiedUnchangedUnlessDamaged)
     EXPECT_EQ(skipped_[2].first, paths[4]);
 }
 
-TEST_F(ConversionRunTest, ImagesWhoseNamesAreNotUtf8AreReadAheadInBothModes) {
+TEST_F(ConversionRunTest, ImagesWhoseNamesAreNotUtf8AreKeptAndReencoded) {
     const std::string latin1 = (dir_ / "caf\xE9").string();  // a Latin-1 name
     ASSERT_TRUE(testsupport::MakeImage(latin1 + ".png", "-size 24x16 gradient:red-blue -depth 8"));
     ASSERT_TRUE(testsupport::MakeImage(latin1 + ".jpg", "-size 20x16 xc:red"));
     const std::wstring png = platform::PathFromNative(latin1 + ".png");
     const std::wstring jpeg = platform::PathFromNative(latin1 + ".jpg");
     Add(png), Add(jpeg);
-    ASSERT_EQ(RunSingle("kept.pdf"), RESULT_OK);  // the PNG proven ahead, the JPEG copied
+    ASSERT_EQ(RunSingle("kept.pdf"), RESULT_OK);
     settings_.ImageEncode = engine::kEncodePng;
     ASSERT_EQ(RunSingle("reencoded.pdf"), RESULT_OK);
     EXPECT_TRUE(skipped_.empty());
@@ -257,4 +257,9 @@ TEST_F(ConversionRunTest, ImagesWhoseNamesAreNotUtf8AreReadAheadInBothModes) {
         EXPECT_EQ(images[0].width, 24);
         EXPECT_EQ(images[1].width, 20);
     }
+    const auto kept = testsupport::ListImages(dir_ / "kept.pdf");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(testsupport::RawStream(dir_ / "kept.pdf", kept[1].objectId),
+              testsupport::ReadFile(latin1 + ".jpg"))
+        << "the JPEG copied unchanged";
 }
