@@ -282,6 +282,8 @@ private:
         CliOptions& o = result_.options;
         if (name == "output") {
             o.output = AbsolutePath(value);
+        } else if (name == "jobs") {
+            JobsOption(value);
         } else if (auto text = TextOptions().find(name); text != TextOptions().end()) {
             const bool isPath = name == "watermark";
             o.edits.push_back(
@@ -291,6 +293,16 @@ private:
         } else {
             result_.error = "unknown option --" + std::string(name);
         }
+    }
+
+    void JobsOption(std::string_view value) {
+        const std::optional<int32_t> jobs = ParseNumber(value, 1, 1024);
+        if (!jobs) {
+            result_.error =
+                "--jobs takes a number from 1 to 1024, not '" + std::string(value) + "'";
+            return;
+        }
+        result_.options.jobs = static_cast<unsigned>(*jobs);
     }
 
     void NumberEdits(std::string_view name, const NumberOption& option, std::string_view value) {
@@ -354,6 +366,7 @@ Settings
       --save-settings      store the settings given on this command line
 Other
   -q, --quiet              no progress, no summary
+      --jobs N             images prepared at once (default: one per hardware thread)
   -h, --help               this text
       --version            the version
 

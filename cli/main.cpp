@@ -188,6 +188,7 @@ int Convert(const cli::CliOptions& options) {
         job.SetClaimOutputFile(output.claim);
     }
     job.SetSettings(settings);
+    job.SetWorkerCount(options.jobs);
     RunContext context{&reporter};
     job.SetProgressCallback(OnProgress, &context);
     job.SetDiagnosticSink([&](const std::wstring& path, const std::wstring& reason) {

@@ -3,7 +3,7 @@
 #include <map>
 #include <memory>
 
-#include "encode_ahead.h"
+#include "encode_pipeline.h"
 #include "engine/conversion_job.h"
 #include "output_naming.h"
 #include "page_builder.h"
@@ -106,7 +106,7 @@ RunResult RunSingle(RunState& run) {
     if (result != RESULT_OK) {
         return result;
     }
-    ScopedEncodeAhead ahead(run, run.paths);
+    ScopedEncodePipeline pipeline(run, run.paths);
     bool attempted = false;
     std::wstring path;
     for (size_t i = 0; i < total; ++i) {
@@ -157,7 +157,7 @@ RunResult RunPerImage(RunState& run) {
         return missing;
     }
     RunResult result = RESULT_OK;
-    ScopedEncodeAhead ahead(run, run.paths);
+    ScopedEncodePipeline pipeline(run, run.paths);
     for (size_t i = 0; i < total && result != RESULT_CANCELLED; ++i) {
         result = ConvertImage(run, total, i);
     }
@@ -240,7 +240,7 @@ RunResult RunPerFolder(RunState& run) {
     for (const FolderGroup& group : groups) {
         pageOrder.insert(pageOrder.end(), group.paths.begin(), group.paths.end());
     }
-    ScopedEncodeAhead ahead(run, std::move(pageOrder));
+    ScopedEncodePipeline pipeline(run, std::move(pageOrder));
     // The run's result is the first folder's failure, or the cancellation that ended it.
     RunResult result = RESULT_OK;
     FolderOutcome outcome;
@@ -292,7 +292,8 @@ RunResult ConversionJob::Run() {
     std::lock_guard guard(lock_);
     documents_.clear();
     RunState run{settings_,    imagePaths_, progressCallback_, progressContext_, diagnosticSink_,
-                 pagesPlaced_, documents_,  outputFile_,       claimOutputFile_, outputLocation_};
+                 pagesPlaced_, documents_,  outputFile_,       claimOutputFile_, outputLocation_,
+                 -1,           false,       {},                workerCount_};
     try {
         return RunInMode(run);
     } catch (const pdf::PdfError&) {

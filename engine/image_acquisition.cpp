@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "encode_ahead.h"
+#include "encode_pipeline.h"
 #include "imaging/image.h"
-#include "platform/file_io.h"
+#include "platform/input_file.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -67,12 +67,7 @@ bool FitWithinLimits(imaging::Image& image, uint32_t maxWidth, uint32_t maxHeigh
 }
 
 bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& failure) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        failure = L"cannot read the file";
-        return false;
-    }
-    if (!image.Decode(bytes->data(), bytes->size(), 0) || !image.IsValid()) {
+    if (!image.Load(path) || !image.IsValid()) {
         failure = platform::FromUtf8(image.GetLastError());
         if (failure.empty()) {
             failure = L"not a readable image";
@@ -80,6 +75,26 @@ bool DecodeFile(imaging::Image& image, const std::wstring& path, std::wstring& f
         return false;
     }
     return true;
+}
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// The whole regular file of at most maximum bytes, when its first bytes are start; nullopt
+// otherwise.
+std::optional<std::vector<uint8_t>> ReadFileStarting(const std::wstring& path, uint64_t maximum,
+                                                     std::span<const uint8_t> start) {
+    platform::InputFile file(platform::PathToNative(path));
+    std::vector<uint8_t> head(start.size());
+    if (!file.ok() || file.size() > maximum || file.size() < start.size() ||
+        !file.ReadAt(0, head.data(), head.size()) ||
+        !std::equal(head.begin(), head.end(), start.begin())) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(file.size());
+    if (!file.ReadAt(0, bytes.data(), bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 // Shrinks the image to the request's limits and encodes it as the plan says. Whether it turns
@@ -103,7 +118,16 @@ bool ShrinkAndEncode(imaging::Image& image, const EncodePlan& plan, const Encode
 
 EncodedBlock::EncodedBlock(pdf::PdfWriter& writer, std::vector<uint8_t> bytes)
     : writer_(writer), bytes_(std::move(bytes)) {
-    writer_.create_pvf(kVirtualFile, bytes_.data(), bytes_.size(), L"");
+    Register(bytes_);
+}
+
+EncodedBlock::EncodedBlock(pdf::PdfWriter& writer, pdf::ProvenPng png)
+    : writer_(writer), png_(std::move(png)) {
+    Register(png_->bytes());
+}
+
+void EncodedBlock::Register(std::span<const uint8_t> bytes) {
+    writer_.create_pvf(kVirtualFile, bytes.data(), bytes.size(), L"");
 }
 
 EncodedBlock::~EncodedBlock() {
@@ -114,12 +138,8 @@ EncodedBlock::~EncodedBlock() {
     }
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
-    auto bytes = platform::ReadFileBytes(platform::ToUtf8(path));
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return std::vector<uint8_t>(bytes->begin(), bytes->end());
+uint64_t PreparedImage::HeldBytes() const {
+    return (bytes ? bytes->size() : 0) + (png ? png->bytes().size() : 0);
 }
 
 int LoadDirect(pdf::PdfWriter& writer, const std::wstring& path, bool autoRotate) {
@@ -138,9 +158,9 @@ std::optional<EncodeRequest> UpfrontEncodeRequest(const ConversionSettings& sett
     return EncodeRequest{known ? settings.ImageEncode : kEncodeJpeg};
 }
 
-EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstring& path,
-                             const EncodeRequest& request) {
-    EncodedImage result;
+PreparedImage EncodeImageFile(const ConversionSettings& settings, const std::wstring& path,
+                              const EncodeRequest& request) {
+    PreparedImage result;
     imaging::Image image;
     if (!DecodeFile(image, path, result.failure)) {
         return result;
@@ -164,40 +184,73 @@ EncodedImage EncodeImageFile(const ConversionSettings& settings, const std::wstr
     return result;
 }
 
-ReencodedImage ReencodeImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
-                             const EncodeRequest& request) {
-    std::optional<EncodedImage> prepared;
-    if (run.encodeAhead) {
-        prepared = run.encodeAhead->Take(path);
+PreparedImage ProvePngFile(const std::wstring& path) {
+    PreparedImage result;
+    if (auto bytes = ReadFileStarting(path, kLargestProvenPng, kPngSignature)) {
+        result.png = pdf::ProvenPng::Prove(std::move(*bytes));
     }
-    EncodedImage encoded =
-        prepared ? std::move(*prepared) : EncodeImageFile(run.settings, path, request);
-    if (!encoded.bytes) {
-        return {nullptr, std::move(encoded.failure)};
-    }
-    return {std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes)), {}};
+    return result;
 }
 
-AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
-    AcquiredImage result;
-    std::optional<EncodeRequest> request = UpfrontEncodeRequest(run.settings);
-    if (!request) {
-        result.handle = LoadDirect(writer, path, run.settings.autoRotate);
-        if (result.handle != -1) {
-            return result;
-        }
-        request = EncodeRequest{run.settings.DefaultImageEncode};
+namespace {
+
+// The re-encoded image for path: the pipeline's result when it prepared one, else made now.
+PreparedImage TakeOrEncode(RunState& run, const std::wstring& path, const EncodeRequest& request) {
+    std::optional<PreparedImage> prepared;
+    if (run.pipeline) {
+        prepared = run.pipeline->Take(path);
     }
-    ReencodedImage reencoded = ReencodeImage(run, writer, path, *request);
-    result.block = std::move(reencoded.block);
-    result.failure = std::move(reencoded.failure);
-    if (!result.block) {
-        return result;
-    }
+    return prepared ? std::move(*prepared) : EncodeImageFile(run.settings, path, request);
+}
+
+// Loads the bytes registered as "/pvf/image" into the writer; -1 and the writer's reason on
+// failure.
+void LoadRegistered(pdf::PdfWriter& writer, AcquiredImage& result) {
     result.handle = writer.load_image(L"auto", kVirtualFile, L"");
     if (result.handle == -1) {
         result.failure = writer.get_errmsg();
     }
+}
+
+// Keep mode: the file as the writer embeds it, from the bytes the pipeline proved when it is a
+// PNG that passes through.
+void LoadUnchanged(RunState& run, pdf::PdfWriter& writer, const std::wstring& path,
+                   AcquiredImage& result) {
+    std::optional<PreparedImage> prepared;
+    if (run.pipeline) {
+        prepared = run.pipeline->Take(path);
+    }
+    if (prepared && prepared->png) {
+        result.block = std::make_unique<EncodedBlock>(writer, std::move(*prepared->png));
+        LoadRegistered(writer, result);
+        if (result.handle != -1) {
+            return;
+        }
+        result.block.reset();
+    }
+    result.handle = LoadDirect(writer, path, run.settings.autoRotate);
+}
+
+}  // namespace
+
+AcquiredImage AcquireImage(RunState& run, pdf::PdfWriter& writer, const std::wstring& path) {
+    AcquiredImage result;
+    PreparedImage encoded;
+    if (const std::optional<EncodeRequest> request = UpfrontEncodeRequest(run.settings)) {
+        encoded = TakeOrEncode(run, path, *request);
+    } else {
+        LoadUnchanged(run, writer, path, result);
+        if (result.handle != -1) {
+            return result;
+        }
+        encoded = EncodeImageFile(run.settings, path, {run.settings.DefaultImageEncode});
+    }
+    if (!encoded.bytes) {
+        result.failure = std::move(encoded.failure);
+        return result;
+    }
+    result.block = std::make_unique<EncodedBlock>(writer, std::move(*encoded.bytes));
+    LoadRegistered(writer, result);
     return result;
 }
 

@@ -13,7 +13,7 @@
 
 namespace engine {
 
-class EncodeAhead;
+class EncodePipeline;
 
 struct RunState {
     const ConversionSettings& settings;
@@ -29,7 +29,8 @@ struct RunState {
     int32_t watermarkImage = -1;              // the watermark image in the open document
     bool watermarkImageFailed = false;        // it could not be loaded into the open document
     std::wstring writeFailure{};              // why the open document can no longer be written
-    EncodeAhead* encodeAhead = nullptr;       // images being re-encoded ahead of the pages
+    unsigned workers = 0;                     // pipeline threads asked for; 0: the default
+    EncodePipeline* pipeline = nullptr;       // images being prepared ahead of the pages
 
     // A copy of the path at index, which must be below paths.size() (the list only grows).
     std::wstring PathAt(size_t index) const;

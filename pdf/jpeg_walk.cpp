@@ -1,5 +1,7 @@
 #include "jpeg_walk.h"
 
+#include <cstring>
+
 namespace pdf {
 namespace {
 
@@ -164,7 +166,7 @@ private:
     bool FollowScanData() {
         while (pos_ < bytes_.size()) {
             if (bytes_[pos_] != 0xFF) {
-                ++pos_;
+                pos_ = NextFF(pos_);  // most bytes are data: skip them all at once
                 continue;
             }
             if (pos_ + 1 >= bytes_.size()) {
@@ -182,6 +184,13 @@ private:
         walk_.end = bytes_.size();
         walk_.endMarkerMissing = true;
         return false;
+    }
+
+    // The position of the next 0xFF byte from at, or the end of the bytes.
+    size_t NextFF(size_t at) const {
+        const void* found = std::memchr(bytes_.data() + at, 0xFF, bytes_.size() - at);
+        return found ? static_cast<size_t>(static_cast<const uint8_t*>(found) - bytes_.data())
+                     : bytes_.size();
     }
 
     std::span<const uint8_t> bytes_;

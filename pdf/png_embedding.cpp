@@ -1,12 +1,12 @@
 #include "png_embedding.h"
 
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
 #include "imaging/image.h"
 #include "pdf_syntax.h"
+#include "pdfwriter/png_proof.h"
+#include "png_data_proof.h"
 
 namespace pdf {
 namespace {
@@ -74,45 +74,6 @@ uint64_t RowBytes(const PngLayout& png) {
     return (uint64_t{png.width} * Channels(png.colorType) * png.depth + 7) / 8;
 }
 
-// Counts inflated bytes and checks the filter type that begins each row (PNG filters 0-4).
-struct RowChecker {
-    uint64_t stride = 0;
-    uint64_t produced = 0;
-    uint64_t nextRow = 0;
-    bool valid = true;
-
-    void Take(const uint8_t* data, size_t size) {
-        for (; nextRow < produced + size; nextRow += stride) {
-            if (data[nextRow - produced] > 4)
-                valid = false;
-        }
-        produced += size;
-    }
-};
-
-// Inflates all data to check that it is complete and of the size the header promises.
-bool DataIsComplete(const PngLayout& png) {
-    z_stream zlib{};
-    if (inflateInit(&zlib) != Z_OK)
-        return false;
-    std::vector<uint8_t> sink(256 * 1024);
-    RowChecker rows{.stride = RowBytes(png) + 1};
-    const uint64_t expected = png.height * rows.stride;
-    int status = Z_OK;
-    for (const std::span<const uint8_t> part : png.data) {
-        zlib.next_in = const_cast<uint8_t*>(part.data());
-        zlib.avail_in = static_cast<uInt>(part.size());
-        while (status == Z_OK && zlib.avail_in > 0 && rows.produced <= expected) {
-            zlib.next_out = sink.data();
-            zlib.avail_out = static_cast<uInt>(sink.size());
-            status = inflate(&zlib, Z_NO_FLUSH);
-            rows.Take(sink.data(), sink.size() - zlib.avail_out);
-        }
-    }
-    inflateEnd(&zlib);
-    return status == Z_STREAM_END && rows.valid && rows.produced == expected;
-}
-
 // The colour-key mask for tRNS (8.9.6.4): "[min max ...]", "" without tRNS; nullopt when
 // the transparency cannot be written so.
 std::optional<std::string> ColorKeyMask(const PngLayout& png) {
@@ -169,32 +130,47 @@ bool CanPassThrough(const PngLayout& png) {
            png.interlace == 0 && png.width <= 0x7FFFFFFF && png.height <= 0x7FFFFFFF;
 }
 
+// The image dictionary's entries for the copied data (8.9.5, 7.4.4.4).
+std::string ImageEntries(const PngLayout& png, const std::string& space, const std::string& mask) {
+    std::string entries =
+        "/Type /XObject /Subtype /Image /Width " + std::to_string(png.width) + " /Height " +
+        std::to_string(png.height) + " /ColorSpace " + space + " /BitsPerComponent " +
+        std::to_string(png.depth) + " /Filter /FlateDecode /DecodeParms <</Predictor 15 /Colors " +
+        std::to_string(Channels(png.colorType)) + " /BitsPerComponent " +
+        std::to_string(png.depth) + " /Columns " + std::to_string(png.width) + ">>";
+    if (!mask.empty())
+        entries += " /Mask " + mask;
+    return entries;
+}
+
 }  // namespace
 
-std::optional<uint32_t> WritePngPassThrough(ObjectWriter& writer, std::span<const uint8_t> bytes) {
-    // A chunk whose checksum is wrong is damage the copied data would carry into the PDF; such
-    // a file goes to the decoder, which refuses it.
-    if (!imaging::CheckPngChunks(bytes.data(), bytes.size()))
-        return std::nullopt;
+std::optional<PngPassThrough> PlanPngPassThrough(std::span<const uint8_t> bytes) {
     const std::optional<PngLayout> png = ReadLayout(bytes);
     if (!png || !CanPassThrough(*png))
         return std::nullopt;
     const std::optional<std::string> space = ColorSpace(*png);
     const std::optional<std::string> mask = ColorKeyMask(*png);
-    if (!space || !mask || !DataIsComplete(*png))
+    if (!space || !mask)
         return std::nullopt;
+    return PngPassThrough{ImageEntries(*png, *space, *mask), png->data, png->dataSize, png->height,
+                          RowBytes(*png)};
+}
 
-    std::string entries =
-        "/Type /XObject /Subtype /Image /Width " + std::to_string(png->width) + " /Height " +
-        std::to_string(png->height) + " /ColorSpace " + *space + " /BitsPerComponent " +
-        std::to_string(png->depth) + " /Filter /FlateDecode /DecodeParms <</Predictor 15 /Colors " +
-        std::to_string(Channels(png->colorType)) + " /BitsPerComponent " +
-        std::to_string(png->depth) + " /Columns " + std::to_string(png->width) + ">>";
-    if (!mask->empty())
-        entries += " /Mask " + *mask;
+bool PngIsSound(std::span<const uint8_t> bytes, const PngPassThrough& plan) {
+    // A chunk whose checksum is wrong is damage the copied data would carry into the PDF.
+    return imaging::CheckPngChunks(bytes.data(), bytes.size()) &&
+           PngDataIsSound(plan.data, plan.rows, plan.rowBytes);
+}
+
+std::optional<uint32_t> WritePngPassThrough(ObjectWriter& writer, std::span<const uint8_t> bytes) {
+    const std::optional<PngPassThrough> plan = PlanPngPassThrough(bytes);
+    // A file that is not sound goes to the decoder, which refuses it.
+    if (!plan || (!IsProvenPng(bytes) && !PngIsSound(bytes, *plan)))
+        return std::nullopt;
     const uint32_t id = writer.Allocate();
-    writer.BeginStream(id, entries, png->dataSize);
-    for (const std::span<const uint8_t> part : png->data) {
+    writer.BeginStream(id, plan->entries, plan->dataSize);
+    for (const std::span<const uint8_t> part : plan->data) {
         writer.WriteStreamData(part.data(), part.size());
     }
     writer.EndStream();

@@ -54,6 +54,12 @@ TEST(CliOptionsTest, TranslatesOptionsIntoSettings) {
     EXPECT_EQ(o.paths[0].front(), L'/');  // made absolute
 }
 
+TEST(CliOptionsTest, JobsDefaultToTheEnginesChoice) {
+    EXPECT_EQ(Parse({"a.jpg"}).options.jobs, 0u);
+    EXPECT_EQ(Parse({"--jobs", "3", "a.jpg"}).options.jobs, 3u);
+    EXPECT_EQ(Parse({"--jobs=1", "a.jpg"}).options.jobs, 1u);
+}
+
 TEST(CliOptionsTest, TextsAndPathsKeepTheirCharacters) {
     const auto parsed = Parse({"--title", "Отчёт «1»", "--watermark", "mark.png", "--", "-a.jpg"});
     ASSERT_EQ(parsed.error, "");
@@ -75,5 +81,7 @@ TEST(CliOptionsTest, RejectsWhatItCannotUse) {
     EXPECT_NE(Parse({"--landscape=1", "a.jpg"}).error, "");
     EXPECT_NE(Parse({"a.jpg", "--title"}).error, "");
     EXPECT_NE(Parse({}).error, "");
+    EXPECT_NE(Parse({"--jobs", "0", "a.jpg"}).error, "");
+    EXPECT_NE(Parse({"--jobs", "two", "a.jpg"}).error, "");
     EXPECT_EQ(Parse({"--help"}).error, "");
 }

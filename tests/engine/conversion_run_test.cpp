@@ -261,3 +261,60 @@ TEST_F(ConversionRunTest, AFailedWriteIsTheDocumentsFailureAndNotEachImages) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
 }
+
+// The data of a PNG file's single IDAT chunk.
+std::string IdatData(const std::string& png) {
+    const size_t type = png.find("IDAT");
+    const auto* length = reinterpret_cast<const uint8_t*>(png.data() + type - 4);
+    const size_t size = size_t(length[0]) << 24 | length[1] << 16 | length[2] << 8 | length[3];
+    return png.substr(type + 4, size);
+}
+
+TEST_F(ConversionRunTest, KeptPngsAreProvenAheadAndCopiedUnchangedUnlessDamaged) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 8; ++i) {
+        const std::string gradient = "-size " + std::to_string(30 + i) + "x12 gradient:red-blue";
+        paths.push_back(Image("k" + std::to_string(i) + ".png", gradient + " -depth 8"));
+        Add(paths.back());
+    }
+    std::filesystem::remove(platform::ToUtf8(paths[1]));  // two missing in a row
+    std::filesystem::remove(platform::ToUtf8(paths[2]));
+    std::string damaged = testsupport::ReadFile(platform::ToUtf8(paths[4]));
+    damaged[damaged.find("IDAT") + 4 + IdatData(damaged).size()] ^= 0x01;  // its CRC
+    testsupport::WriteFile(platform::ToUtf8(paths[4]), damaged);
+    ASSERT_EQ(RunSingle(), RESULT_OK);
+    const auto images = testsupport::ListImages(dir_ / "out.pdf");
+    const std::vector<int> placed = {0, 3, 5, 6, 7};
+    ASSERT_EQ(images.size(), placed.size());
+    for (size_t page = 0; page < placed.size(); ++page) {
+        const std::string png = testsupport::ReadFile(platform::ToUtf8(paths[placed[page]]));
+        EXPECT_EQ(images[page].width, 30 + placed[page]);
+        EXPECT_EQ(testsupport::RawStream(dir_ / "out.pdf", images[page].objectId), IdatData(png));
+    }
+    ASSERT_EQ(skipped_.size(), 3u);
+    EXPECT_EQ(skipped_[2].first, paths[4]);
+}
+
+TEST_F(ConversionRunTest, ImagesWhoseNamesAreNotUtf8AreKeptAndReencoded) {
+    const std::string latin1 = (dir_ / "caf\xE9").string();  // a Latin-1 name
+    ASSERT_TRUE(testsupport::MakeImage(latin1 + ".png", "-size 24x16 gradient:red-blue -depth 8"));
+    ASSERT_TRUE(testsupport::MakeImage(latin1 + ".jpg", "-size 20x16 xc:red"));
+    const std::wstring png = platform::PathFromNative(latin1 + ".png");
+    const std::wstring jpeg = platform::PathFromNative(latin1 + ".jpg");
+    Add(png), Add(jpeg);
+    ASSERT_EQ(RunSingle("kept.pdf"), RESULT_OK);
+    settings_.ImageEncode = engine::kEncodePng;
+    ASSERT_EQ(RunSingle("reencoded.pdf"), RESULT_OK);
+    EXPECT_TRUE(skipped_.empty());
+    for (const char* name : {"kept.pdf", "reencoded.pdf"}) {
+        const auto images = testsupport::ListImages(dir_ / name);
+        ASSERT_EQ(images.size(), 2u) << name;
+        EXPECT_EQ(images[0].width, 24);
+        EXPECT_EQ(images[1].width, 20);
+    }
+    const auto kept = testsupport::ListImages(dir_ / "kept.pdf");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(testsupport::RawStream(dir_ / "kept.pdf", kept[1].objectId),
+              testsupport::ReadFile(latin1 + ".jpg"))
+        << "the JPEG copied unchanged";
+}

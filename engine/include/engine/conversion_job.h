@@ -82,6 +82,11 @@ public:
     // default.
     void SetProgressCallback(ProgressCallback callback, void* context);
 
+    // How many images the run prepares at once on worker threads; 0 (the default) means the
+    // environment variable FOLIOFORGE_JOBS when set, else one per hardware thread. Set before
+    // the run.
+    void SetWorkerCount(unsigned count) { workerCount_ = count; }
+
     // Told about every image that produced no page; none by default. Set before the run.
     void SetDiagnosticSink(DiagnosticSink sink) { diagnosticSink_ = std::move(sink); }
 
@@ -113,6 +118,7 @@ private:
     ProgressCallback progressCallback_ = nullptr;
     void* progressContext_ = nullptr;
     DiagnosticSink diagnosticSink_;
+    unsigned workerCount_ = 0;
     std::atomic<int32_t> pagesPlaced_ = 0;
     std::vector<DocumentOutcome> documents_;
 };
