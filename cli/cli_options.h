@@ -27,7 +27,7 @@ struct CliOptions {
     bool saveSettings = false;
     bool quiet = false;
     bool noAutoRotate = false;  // images as stored, not turned by their orientation tag
-    unsigned jobs = 0;  // images prepared at once; 0: the engine's default
+    unsigned jobs = 0;          // images prepared at once; 0: the engine's default
     bool help = false;
     bool version = false;
 };

@@ -291,9 +291,20 @@ void RunState::ReportSkip(const std::wstring& path, const std::wstring& reason) 
 RunResult ConversionJob::Run() {
     std::lock_guard guard(lock_);
     documents_.clear();
-    RunState run{settings_,    imagePaths_, progressCallback_, progressContext_, diagnosticSink_,
-                 pagesPlaced_, documents_,  outputFile_,       claimOutputFile_, outputLocation_,
-                 -1,           false,       {},                workerCount_};
+    RunState run{settings_,
+                 imagePaths_,
+                 progressCallback_,
+                 progressContext_,
+                 diagnosticSink_,
+                 pagesPlaced_,
+                 documents_,
+                 outputFile_,
+                 claimOutputFile_,
+                 outputLocation_,
+                 -1,
+                 false,
+                 {},
+                 workerCount_};
     try {
         return RunInMode(run);
     } catch (const pdf::PdfError&) {
