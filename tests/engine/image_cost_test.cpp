@@ -1,31 +1,25 @@
 #include "image_cost.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include "pdfwriter/png_proof.h"
 #include "platform/text.h"
+#include "sample_files.h"
 #include "sample_images.h"
 #include "temp_dir.h"
 
 namespace {
 
-std::string BigEndian(uint32_t value) {
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
-
-std::string Chunk(const std::string& type, const std::string& data) {
-    const std::string covered = type + data;
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(covered.data()), covered.size());
-    return BigEndian(uint32_t(data.size())) + covered + BigEndian(uint32_t(crc));
-}
+using samples::BigEndianBytes;
+using samples::PngChunk;
 
 // A 16-bit RGB PNG header followed by one IDAT chunk of size bytes (not a valid stream: only
 // the header is read for the cost).
 std::string DeepPngWithOneLargeChunk(uint32_t width, uint32_t height, size_t size) {
     return "\x89PNG\r\n\x1a\n" +
-           Chunk("IHDR", BigEndian(width) + BigEndian(height) + std::string("\x10\x02\0\0\0", 5)) +
-           Chunk("IDAT", std::string(size, 'x')) + Chunk("IEND", "");
+           PngChunk("IHDR", BigEndianBytes(width) + BigEndianBytes(height) +
+                                std::string("\x10\x02\0\0\0", 5)) +
+           PngChunk("IDAT", std::string(size, 'x')) + PngChunk("IEND", "");
 }
 
 class ImageCostTest : public ::testing::Test {

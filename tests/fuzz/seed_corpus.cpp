@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
     for (const auto& [format, files] : seeds) {
         std::filesystem::create_directories(root / format);
         std::filesystem::create_directories(root / "pipeline");
+        std::filesystem::create_directories(root / "passthrough");
         for (size_t i = 0; i < files.size(); ++i) {
-            for (const char* folder : {format.c_str(), "pipeline"}) {
+            for (const char* folder : {format.c_str(), "pipeline", "passthrough"}) {
                 std::ofstream out(root / folder / (format + std::to_string(i)), std::ios::binary);
                 out.write(reinterpret_cast<const char*>(files[i].data()),
                           static_cast<std::streamsize>(files[i].size()));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sample_files.h"
 #include "writer_test_support.h"
 
 using namespace pdftest;
@@ -13,15 +14,8 @@ using namespace testsupport;
 
 namespace {
 
-std::string BigEndian(uint32_t value) {
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
-
-std::string Chunk(const std::string& type, const std::string& data) {
-    const std::string covered = type + data;
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(covered.data()), covered.size());
-    return BigEndian(uint32_t(data.size())) + covered + BigEndian(uint32_t(crc));
-}
+using samples::BigEndianBytes;
+using samples::PngChunk;
 
 // rows grey rows of width bytes, each behind the filter byte given.
 std::string Rows(uint32_t width, uint32_t rows, char filter = 0) {
@@ -46,11 +40,12 @@ std::string Deflated(const std::string& raw) {
 // An 8-bit grey PNG of the given size whose image data is stream, cut into parts IDAT chunks.
 std::string GreyPng(uint32_t width, uint32_t height, const std::string& stream, int parts = 1) {
     std::string png = "\x89PNG\r\n\x1a\n";
-    png += Chunk("IHDR", BigEndian(width) + BigEndian(height) + std::string("\x08\0\0\0\0", 5));
+    png += PngChunk(
+        "IHDR", BigEndianBytes(width) + BigEndianBytes(height) + std::string("\x08\0\0\0\0", 5));
     const size_t step = stream.size() / parts + 1;
     for (size_t at = 0; at < stream.size(); at += step)
-        png += Chunk("IDAT", stream.substr(at, step));
-    return png + Chunk("IEND", "");
+        png += PngChunk("IDAT", stream.substr(at, step));
+    return png + PngChunk("IEND", "");
 }
 
 std::vector<uint8_t> Bytes(const std::string& text) {

@@ -76,6 +76,11 @@ struct PngOptions {
 // picture: any Bitmap layout PNG can hold; an alpha plane becomes an alpha channel.
 File MakePng(const imaging::Bitmap& picture, const PngOptions& options = {});
 
+// The four bytes of value, most significant first, as PNG and other formats store numbers.
+std::string BigEndianBytes(uint32_t value);
+// One PNG chunk built by hand: length, type, data and the CRC over type and data.
+std::string PngChunk(const std::string& type, const std::string& data);
+
 struct TiffOptions {
     uint16_t compression = 1;  // COMPRESSION_* of tiff.h
     bool minIsWhite = false;

@@ -1,4 +1,5 @@
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
 
@@ -103,6 +104,18 @@ File MakePng(const Bitmap& picture, const PngOptions& options) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+std::string BigEndianBytes(uint32_t value) {
+    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+    const std::string covered = type + data;
+    const uLong crc =
+        crc32(0, reinterpret_cast<const Bytef*>(covered.data()), static_cast<uInt>(covered.size()));
+    return BigEndianBytes(static_cast<uint32_t>(data.size())) + covered +
+           BigEndianBytes(static_cast<uint32_t>(crc));
 }
 
 }  // namespace samples
