@@ -191,6 +191,15 @@ void CMakePDFDialog::OnCommand(UINT id) {
     }
 }
 
+// Escape is the caption's close button; Enter is Finish once the conversion has finished.
+void CMakePDFDialog::OnKey(WPARAM key) {
+    if (key == VK_ESCAPE) {
+        Cancel();
+    } else if (key == VK_RETURN && finished_) {
+        EndDialog(IDOK);
+    }
+}
+
 int CMakePDFDialog::ProgressPosition() const {
     return progressBar_->Bar()->value();
 }
@@ -208,6 +217,9 @@ LRESULT CMakePDFDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             Cancel();
+            return 0;
+        case WM_KEYDOWN:
+            OnKey(wParam);
             return 0;
         default:
             return CHostWindow::WindowProc(msg, wParam, lParam);

@@ -3,7 +3,8 @@
 // CMakePDFDialog, the modal window shown while a conversion runs: it runs the job on a worker
 // thread, shows "(i/n) path" and a progress bar while it runs, lets the user cancel, and once
 // the worker has returned offers Finish, Open result and Show in folder. The finished state
-// says plainly when no PDF was written and names the images that gave no page.
+// says plainly when no PDF was written and names the images that gave no page. Escape acts as
+// the caption's close button (Cancel), Enter as Finish once finished.
 //
 // The dialog never returns, and never lets its job go, before the worker has returned, so the
 // caller may destroy the job as soon as DoModal returns. GUI thread only.
@@ -64,6 +65,7 @@ private:
     void ShowProgress(const ProgressReport& report);
     void OnWorkerDone();
     void EnterFinishedState();
+    void OnKey(WPARAM key);
     void OnCommand(UINT id);
 
     engine::ConversionJob* job_;

@@ -1,6 +1,7 @@
 // The progress dialog: counts while the engine runs, the finished state only after the worker
 // has returned, cancelling, and what it says when images or the whole PDF went missing.
 
+#include <QTimer>
 #include <chrono>
 #include <future>
 
@@ -22,12 +23,15 @@ struct StatusSpy {
     static inline WNDPROC previous = nullptr;
     static inline std::vector<std::wstring> statuses;
     static inline std::wstring cancelAt;
+    static inline WPARAM cancelKey = 0;  // 0: the Cancel button, else this key
     static inline bool runningShot = false;
 
-    static void Watch(CMakePDFDialog& watched, const std::wstring& cancelPrefix = L"") {
+    static void Watch(CMakePDFDialog& watched, const std::wstring& cancelPrefix = L"",
+                      WPARAM key = 0) {
         dialog = &watched;
         statuses.clear();
         cancelAt = cancelPrefix;
+        cancelKey = key;
         runningShot = false;
         previous = SetWindowProc(watched.GetSafeHwnd(), &Procedure);
     }
@@ -37,7 +41,11 @@ struct StatusSpy {
         if (msg == WM_UI_CHANGED && wParam == CMakePDFDialog::kStatus) {
             statuses.push_back(dialog->StatusText());
             if (!cancelAt.empty() && statuses.back().starts_with(cancelAt)) {
-                PostMessage(hwnd, WM_COMMAND, IDCANCEL, 0);
+                if (cancelKey != 0) {
+                    PostMessage(hwnd, WM_KEYDOWN, cancelKey, 1);
+                } else {
+                    PostMessage(hwnd, WM_COMMAND, IDCANCEL, 0);
+                }
             }
             if (!runningShot && statuses.back().starts_with(L"(1/")) {
                 runningShot = apptest::SaveScreenshot(*dialog, "progress-running.png");
@@ -114,6 +122,34 @@ TEST_F(ProgressDialogTest, CancelDuringTheSecondImageWaitsForTheWorker) {
     const int pages = testsupport::PageCount(output() / "run.pdf");
     EXPECT_TRUE(pages == 1 || pages == 2) << pages;
     EXPECT_EQ(testsupport::QpdfCheck(output() / "run.pdf"), 0);
+}
+
+// Escape cancels a running conversion as the Cancel button does; Enter does nothing until the
+// conversion has finished, and then finishes the dialog.
+TEST_F(ProgressDialogTest, EscapeCancelsAndEnterFinishes) {
+    std::filesystem::create_directories(output());
+    {
+        auto job = Job(ThreeImages());
+        apptest::ModalAnswerer finishIfNotCancelled;
+        CMakePDFDialog dialog(*app_, job.get(), nullptr);
+        StatusSpy::Watch(dialog, L"(1/3)", VK_ESCAPE);
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+    auto job = Job(ThreeImages());
+    CMakePDFDialog dialog(*app_, job.get(), nullptr);
+    StatusSpy::Watch(dialog, L"(1/3)", VK_RETURN);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!dialog.IsFinished()) {
+            return;
+        }
+        poll.stop();
+        SendMessage(dialog.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 1);
+        QTimer::singleShot(2000, [&] { dialog.Cancel(); });  // Enter ignored: fail, not hang
+    });
+    poll.start(20);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(testsupport::PageCount(output() / "run.pdf"), 3);
 }
 
 TEST_F(ProgressDialogTest, FinishedStateNamesImagesWithoutAPage) {
