@@ -291,20 +291,17 @@ void RunState::ReportSkip(const std::wstring& path, const std::wstring& reason) 
 RunResult ConversionJob::Run() {
     std::lock_guard guard(lock_);
     documents_.clear();
-    RunState run{settings_,
-                 imagePaths_,
-                 progressCallback_,
-                 progressContext_,
-                 diagnosticSink_,
-                 pagesPlaced_,
-                 documents_,
-                 outputFile_,
-                 claimOutputFile_,
-                 outputLocation_,
-                 -1,
-                 false,
-                 {},
-                 workerCount_};
+    RunState run{.settings = settings_,
+                 .paths = imagePaths_,
+                 .progressCallback = progressCallback_,
+                 .progressContext = progressContext_,
+                 .diagnosticSink = diagnosticSink_,
+                 .pagesPlaced = pagesPlaced_,
+                 .documents = documents_,
+                 .outputFile = outputFile_,
+                 .claimOutputFile = claimOutputFile_,
+                 .outputLocation = outputLocation_,
+                 .workers = workerCount_};
     try {
         return RunInMode(run);
     } catch (const pdf::PdfError&) {

@@ -1,11 +1,6 @@
 // Whole runs: the three modes, their progress reports, output names, cancellation and failures.
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-
+#include "file_size_limit.h"
 #include "run_fixture.h"
 
 using engine::RESULT_CANCELLED;
@@ -245,20 +240,12 @@ TEST_F(ConversionRunTest, AFailedWriteIsTheDocumentsFailureAndNotEachImages) {
     for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) {
         Add(Image(name, "-size 500x500 xc: +noise Random -quality 98"));
     }
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const bool failedOnce =
-            RunSingle() == RESULT_PDF_ERROR && skipped_.empty() && job_.Documents().size() == 1 &&
-            job_.Documents()[0].reason.find(L"File too large") != std::wstring::npos &&
-            reports_.size() == 2;  // image 1, then the closing report
-        _exit(failedOnce ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(testsupport::HoldsUnderFileSizeLimit(64 * 1024, [this] {
+        return RunSingle() == RESULT_PDF_ERROR && skipped_.empty() &&
+               job_.Documents().size() == 1 &&
+               job_.Documents()[0].reason.find(L"File too large") != std::wstring::npos &&
+               reports_.size() == 2;  // image 1, then the closing report
+    }));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
 }
 

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
 
 #include "document_info.h"
+#include "file_size_limit.h"
 #include "platform/text.h"
 #include "sample_images.h"
 #include "writer_test_support.h"
@@ -68,14 +65,8 @@ TEST_F(DocumentTest, DocumentWithoutPagesIsAnErrorAndLeavesNothing) {
 
 TEST_F(DocumentTest, FailingWriteLeavesTheOldTargetAndNoTemporaryFile) {
     Save("out.pdf", "old contents");
-    const pid_t child = fork();
-    if (child == 0) {
-        // A file size limit makes writes fail like a full disk does.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(testsupport::HoldsUnderFileSizeLimit(64 * 1024, [this] {
         pdf::PdfWriter writer;
-        int number = 0;
         try {
             writer.begin_document(Wide(Path("out.pdf")), L"");
             for (int page = 0; page < 4000; ++page) {
@@ -85,13 +76,10 @@ TEST_F(DocumentTest, FailingWriteLeavesTheOldTargetAndNoTemporaryFile) {
             }
             writer.end_document(L"");
         } catch (const pdf::PdfError& error) {
-            number = error.number();
+            return error.number() == pdf::kErrorFile;
         }
-        _exit(number == pdf::kErrorFile ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return false;
+    }));
     EXPECT_EQ(testsupport::ReadFile(Path("out.pdf")), "old contents");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.pdf"});
 }
@@ -258,25 +246,17 @@ TEST_F(DocumentTest, NamesThatAreNotUtf8AreReadAndWrittenAsTheyAre) {
 TEST_F(DocumentTest, AWriteFailureWhileLoadingAnImageIsRaisedWhateverThePolicy) {
     const auto image = Path("noise.jpg");
     ASSERT_TRUE(testsupport::MakeImage(image, "-size 600x600 xc: +noise Random -quality 98"));
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(testsupport::HoldsUnderFileSizeLimit(64 * 1024, [this, &image] {
         pdf::PdfWriter writer;
         writer.set_parameter(L"errorpolicy", L"return");
         writer.begin_document(Wide(Path("out.pdf")), L"");
         writer.begin_page_ext(0, 0, L"");
-        int number = 0;
         try {
             writer.load_image(L"auto", Wide(image), L"");
         } catch (const pdf::PdfError& error) {
-            number = error.number();
+            return error.number() == pdf::kErrorFile;
         }
-        _exit(number == pdf::kErrorFile ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return false;
+    }));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"noise.jpg"});
 }
