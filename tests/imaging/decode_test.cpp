@@ -3,14 +3,6 @@
 #include <gtest/gtest.h>
 #include <tiff.h>
 
-// jpeglib.h needs FILE and size_t declared before it.
-// clang-format off
-#include <cstddef>
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
-// clang-format on
-
 #include "image_checks.h"
 #include "imaging/image.h"
 
@@ -91,37 +83,10 @@ TEST(JpegReading, OnlyAMissingEndMarkerIsForgiven) {
     }
 }
 
-// The picture as a JPEG with a restart marker after every MCU row.
-File JpegWithRestarts(const Bitmap& rgb) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = rgb.width;
-    cinfo.image_height = rgb.height;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    cinfo.restart_in_rows = 1;
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(&rgb.samples[cinfo.next_scanline * rgb.stride]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    File file(out, out + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return file;
-}
-
 // Scan data that lost its place (a restart marker out of sequence, as a flipped bit leaves
 // it) fails with a reason instead of drawing garbled rows.
 TEST(JpegReading, ScanDataOutOfStepFails) {
-    const File whole = JpegWithRestarts(Pattern(64, 48, ColorSpace::kRgb));
+    const File whole = samples::MakeJpeg(Pattern(64, 48, ColorSpace::kRgb), {.restartRows = 1});
     DecodeOrFail(whole);
     File damaged = whole;
     const std::string text(whole.begin(), whole.end());

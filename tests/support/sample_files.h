@@ -38,6 +38,7 @@ struct JpegOptions {
     uint16_t jfifDensity = 0;
     File exif = {};  // APP1 payload after "Exif\0\0" (a TIFF structure)
     int quality = 95;
+    int restartRows = 0;  // a restart marker after every this many MCU rows; 0: none
 };
 // picture: 8-bit grey, RGB or CMYK (ink amounts).
 File MakeJpeg(const imaging::Bitmap& picture, const JpegOptions& options = {});

@@ -48,6 +48,7 @@ void Configure(jpeg_compress_struct& cinfo, const Bitmap& picture, const JpegOpt
     cinfo.write_JFIF_header = picture.space != ColorSpace::kCmyk;
     cinfo.density_unit = static_cast<UINT8>(options.jfifUnit);
     cinfo.X_density = cinfo.Y_density = options.jfifDensity ? options.jfifDensity : 1;
+    cinfo.restart_in_rows = options.restartRows;
 }
 
 }  // namespace
