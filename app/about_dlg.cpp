@@ -44,8 +44,7 @@ void CAboutDlg::BuildLayout() {
             {10, 154, kWidth - 10, 174});
     const RECT ok{kWidth - 110, kHeight - 30, kWidth - 10, kHeight - 10};
     ok_.Create(app::Text(L"100001").c_str(), &ok, &root_, IDOK);
-    ok_.SetBtStyle(UIBS_TEXT);
-    ok_.SetBkColor(0x64FFFFFF, 0x96FFFFFF, 0x32FFFFFF);
+    DressTextButton(ok_);
     ok_.Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);
     ok_.Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -10);
     const RECT panel{0, 30, kWidth, kHeight - 38};

@@ -79,8 +79,7 @@ void CMakePDFDialog::PlaceButtons() {
         const int left = entry.left < 0 ? kWidth + entry.left : entry.left;
         const RECT rect{left, kHeight - 30, left + 100, kHeight - 10};
         entry.button->Create(app::Text(entry.text).c_str(), &rect, &root_, entry.id);
-        entry.button->SetBtStyle(UIBS_TEXT);
-        entry.button->SetBkColor(0x64FFFFFF, 0x96FFFFFF, 0x32FFFFFF);
+        DressTextButton(*entry.button);
         entry.button->Anchor(ANCHOR_BOTTOM, &root_, ANCHOR_BOTTOM, -10);
         if (entry.left < 0) {
             entry.button->Anchor(ANCHOR_RIGHT, &root_, ANCHOR_RIGHT, -10);

@@ -54,3 +54,8 @@ void CProgramDialog::EndDialog(int result) {
         modalLoop_->quit();
     }
 }
+
+void DressTextButton(CUIButton& button) {
+    button.SetBtStyle(UIBS_TEXT);
+    button.SetBkColor(0x64FFFFFF, 0x96FFFFFF, 0x32FFFFFF);  // opacity in the top byte
+}

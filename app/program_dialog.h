@@ -17,6 +17,9 @@
 class CFolioforgeApp;
 class QEventLoop;
 
+// Makes button a text button with the translucent white fills of the program's dialogs.
+void DressTextButton(CUIButton& button);
+
 class CProgramDialog : public CHostWindow {
 public:
     ~CProgramDialog() override;

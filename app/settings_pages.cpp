@@ -3,6 +3,7 @@
 #include <string>
 
 #include "basalt/basalt.h"
+#include "program_dialog.h"
 #include "settings_rules.h"
 #include "texts.h"
 
@@ -24,10 +25,6 @@ constexpr UINT kLabelLeft = DT_VCENTER;              // format 4
 constexpr UINT kLabelRight = DT_RIGHT | DT_VCENTER;  // format 6
 constexpr COLORREF kPageColour = 0xFFFFFF;
 constexpr UINT kPageOpacity = 200;
-// Button fills (opacity in the top byte), as the program's other dialogs have them.
-constexpr DWORD kButtonNormal = 0x64FFFFFF;
-constexpr DWORD kButtonHover = 0x96FFFFFF;
-constexpr DWORD kButtonPressed = 0x32FFFFFF;
 
 RECT At(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
@@ -74,8 +71,7 @@ void SettingsPages::BuildFrame(CUIObject& root) {
     const RECT close =
         At(width - kMargin - kButtonWidth, height - kMargin - kRowHeight, kButtonWidth, kRowHeight);
     close_.Create(Text(L"100005").c_str(), &close, &root, kSettingsClose);
-    close_.SetBtStyle(UIBS_TEXT);
-    close_.SetBkColor(kButtonNormal, kButtonHover, kButtonPressed);
+    DressTextButton(close_);
     close_.Anchor(ANCHOR_RIGHT, &root, ANCHOR_RIGHT, -kMargin);
     close_.Anchor(ANCHOR_BOTTOM, &root, ANCHOR_BOTTOM, -kMargin);
     for (int index = 0; index < kPageCount; ++index) {
@@ -270,8 +266,7 @@ CUIButton& SettingsPages::AddButton(CUIObject& page, UINT id, const std::wstring
                                     const RECT& rect) {
     auto& button = buttons_[id] = std::make_unique<CUIButton>();
     button->Create(text.c_str(), &rect, &page, id);
-    button->SetBtStyle(UIBS_TEXT);
-    button->SetBkColor(kButtonNormal, kButtonHover, kButtonPressed);
+    DressTextButton(*button);
     return *button;
 }
 
